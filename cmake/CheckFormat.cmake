@@ -1,0 +1,14 @@
+# Fails when a C++ file of the project differs from what clang-format makes of it.
+file(GLOB_RECURSE files ${ROOT}/src/*.cpp ${ROOT}/src/*.h ${ROOT}/tests/*.cpp ${ROOT}/tests/*.h
+     ${ROOT}/bench/*.cpp ${ROOT}/fuzz/*.cpp)
+set(bad "")
+foreach(f ${files})
+    execute_process(COMMAND ${CLANG_FORMAT} --dry-run --Werror ${f} RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+    if(NOT rc EQUAL 0)
+        list(APPEND bad ${f})
+    endif()
+endforeach()
+if(bad)
+    string(REPLACE ";" "\n  " bad "${bad}")
+    message(FATAL_ERROR "Files not formatted with clang-format:\n  ${bad}")
+endif()

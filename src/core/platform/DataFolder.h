@@ -1,0 +1,63 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/platform/Result.h"
+
+namespace vardo {
+
+/// File access inside one folder (the data folder, a snapshot folder, a backup folder). Names are relative
+/// to the root and may contain '/' ("Roll/Vd9_300/tdat9.bin"); an absolute path is used as it stands.
+/// Every component of a name is resolved case-insensitively against what exists (folders copied from
+/// Windows); components that do not exist keep the spelling given. Bytes are passed as std::string.
+/// No exception leaves this class: failures come back as Status/Result with a message naming the file.
+class DataFolder {
+public:
+    using FileTime = std::filesystem::file_time_type;
+
+    DataFolder() = default;
+    explicit DataFolder(std::filesystem::path root);
+
+    const std::filesystem::path& Root() const { return m_root; }
+    /// A folder below this one, resolved case-insensitively.
+    DataFolder Sub(std::string_view name) const;
+
+    /// The existing path that `name` names (case-insensitive), or the path as given when none exists.
+    std::filesystem::path Resolve(std::string_view name) const;
+    bool Exists(std::string_view name) const;
+    bool IsFolder(std::string_view name) const;
+
+    /// Whole content of a file.
+    Result<std::string> ReadAll(std::string_view name) const;
+    /// Replaces the file atomically: writes a temporary file in the same folder, flushes and fsyncs it, then
+    /// renames it over the old one (and fsyncs the folder). An interruption leaves the old or the new file.
+    Status WriteAtomic(std::string_view name, std::string_view bytes) const;
+    /// Overwrites bytes at `offset` of an existing file in place (the file grows if needed).
+    Status WriteAt(std::string_view name, std::uint64_t offset, std::string_view bytes) const;
+    /// Appends bytes, creating the file when missing.
+    Status Append(std::string_view name, std::string_view bytes) const;
+    /// Copies a file (overwriting the target); `to` may be absolute.
+    Status Copy(std::string_view from, std::string_view to) const;
+    /// Deletes a file; a missing file is not an error.
+    Status Remove(std::string_view name) const;
+    Status Rename(std::string_view from, std::string_view to) const;
+    /// Creates the folder and any missing parents.
+    Status CreateFolder(std::string_view name) const;
+    /// Removes a folder; with `recursive` its contents too.
+    Status RemoveFolder(std::string_view name, bool recursive) const;
+
+    Result<std::uint64_t> Size(std::string_view name) const;
+    Result<FileTime> ModificationTime(std::string_view name) const;
+    /// Names of the entries of a folder ("" = the root), sorted byte-wise.
+    Result<std::vector<std::string>> List(std::string_view folder = {}) const;
+
+private:
+    std::filesystem::path m_root;
+};
+
+} // namespace vardo
