@@ -4,7 +4,9 @@
 
 namespace vardo {
 
-void ScriptedPrompter::Message(std::string_view text, Severity) { m_shown.emplace_back(text); }
+void ScriptedPrompter::Message(std::string_view text, Severity) {
+    m_shown.emplace_back(text);
+}
 
 Answer ScriptedPrompter::Ask(std::string_view text, Buttons, Answer defaultAnswer) {
     m_shown.emplace_back(text);

@@ -41,7 +41,9 @@ std::string_view Str(int id) {
     return entry ? entry->text : std::string_view{};
 }
 
-bool HasStr(int id) { return Find(id) != nullptr; }
+bool HasStr(int id) {
+    return Find(id) != nullptr;
+}
 
 std::string FormatArgs(std::string_view pattern, std::initializer_list<std::string_view> args) {
     std::string out;
@@ -81,14 +83,20 @@ std::string FormatPrintf(const char* format, ...) {
     return out;
 }
 
-std::string_view MonthName(int monthIndex) { return monthIndex >= 0 && monthIndex < 12 ? Str(3 + monthIndex) : ""; }
+std::string_view MonthName(int monthIndex) {
+    return monthIndex >= 0 && monthIndex < 12 ? Str(3 + monthIndex) : "";
+}
 
 std::string_view MonthAbbreviation(int monthIndex) {
     return monthIndex >= 0 && monthIndex < 12 ? Str(1203 + monthIndex) : "";
 }
 
-std::string_view WeekdayName(int dayIndex) { return dayIndex >= 0 && dayIndex < 7 ? Str(1252 + dayIndex) : ""; }
+std::string_view WeekdayName(int dayIndex) {
+    return dayIndex >= 0 && dayIndex < 7 ? Str(1252 + dayIndex) : "";
+}
 
-std::string_view LanguageTag() { return Str(1198); }
+std::string_view LanguageTag() {
+    return Str(1198);
+}
 
 } // namespace vardo

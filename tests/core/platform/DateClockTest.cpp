@@ -23,9 +23,9 @@ TEST(Date, DayCountsRoundTripAndWeekdaysAreRight) {
     EXPECT_EQ((Date{2000, 3, 1}).DaysSinceEpoch(), 11017);
     for (long d = -800000; d < 800000; d += 997)
         EXPECT_EQ(Date::FromDaysSinceEpoch(d).DaysSinceEpoch(), d);
-    EXPECT_EQ((Date{2026, 12, 8}).DayOfWeek(), 1);  // a Tuesday
-    EXPECT_EQ((Date{2023, 9, 3}).DayOfWeek(), 6);   // a Sunday
-    EXPECT_EQ((Date{1900, 3, 1}).DayOfWeek(), 3);   // a Thursday
+    EXPECT_EQ((Date{2026, 12, 8}).DayOfWeek(), 1); // a Tuesday
+    EXPECT_EQ((Date{2023, 9, 3}).DayOfWeek(), 6);  // a Sunday
+    EXPECT_EQ((Date{1900, 3, 1}).DayOfWeek(), 3);  // a Thursday
     EXPECT_EQ(DaysInMonth(1900, 2), 28);
     EXPECT_EQ(DaysInMonth(2000, 2), 29);
     EXPECT_EQ(DaysInMonth(2024, 13), 0);
