@@ -14,20 +14,30 @@ if(VARDO_SANITIZE)
     target_link_options(vardo_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# vardo_core_module(NAME SOURCES... [DEPENDS mods...]) declares one static library of the core layer.
+# vardo_core_module(NAME [DEPENDS libs...] [PRIVATE_DEPENDS libs...]) declares one static library of the core
+# layer made of every .cpp file in the calling directory.
 function(vardo_core_module name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;PRIVATE_DEPENDS" ${ARGN})
-    add_library(vardo_core_${name} STATIC ${ARG_SOURCES})
+    cmake_parse_arguments(ARG "" "" "DEPENDS;PRIVATE_DEPENDS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    if(NOT sources MATCHES "\\.cpp")
+        return()
+    endif()
+    add_library(vardo_core_${name} STATIC ${sources})
     add_library(Vardo::Core::${name} ALIAS vardo_core_${name})
     target_include_directories(vardo_core_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(vardo_core_${name} PUBLIC ${ARG_DEPENDS} PRIVATE vardo_options ${ARG_PRIVATE_DEPENDS})
     set_property(GLOBAL APPEND PROPERTY VARDO_CORE_MODULES vardo_core_${name})
 endfunction()
 
-# vardo_test(NAME SOURCES... LIBS ...) declares one GoogleTest executable registered with CTest.
+# vardo_test(NAME [GUI] LIBS ...) declares one GoogleTest executable, made of every .cpp file in the calling
+# directory, registered with CTest.
 function(vardo_test name)
-    cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
-    add_executable(${name} ${ARG_SOURCES})
+    cmake_parse_arguments(ARG "GUI" "" "LIBS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    if(NOT sources MATCHES "\\.cpp")
+        return()
+    endif()
+    add_executable(${name} ${sources})
     target_link_libraries(${name} PRIVATE vardo_options vardo_test_support ${ARG_LIBS} GTest::gtest GTest::gmock)
     if(ARG_GUI)
         target_link_libraries(${name} PRIVATE vardo_gui_test_main)

@@ -1,44 +1,38 @@
 // vardo-cli: the headless side of the program.
 
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "core/platform/Clock.h"
-#include "core/platform/Date.h"
+#include "cli/CliCommand.h"
 
 namespace {
 
-constexpr const char* kUsage = R"(Usage: vardo-cli [--data DIR] [--today YYYY-MM-DD] COMMAND [ARGS]
-
-Options:
-  --data DIR            the data folder (default: the current directory)
-  --today YYYY-MM-DD    take this date as today
-  --help                show this help
-  --version             show the version
-
-Commands:
-)";
-
-struct Options {
-    std::string dataFolder = ".";
-    std::optional<vardo::Date> today;
-    std::vector<std::string> args;
-};
+void PrintUsage(std::FILE* out) {
+    std::fputs("Usage: vardo-cli [--data DIR] [--today YYYY-MM-DD] COMMAND [ARGS]\n\n"
+               "Options:\n"
+               "  --data DIR            the data folder (default: the current directory)\n"
+               "  --today YYYY-MM-DD    take this date as today\n"
+               "  --help                show this help\n"
+               "  --version             show the version\n\n"
+               "Commands:\n",
+               out);
+    for (const auto& command : vardo::cli::Commands())
+        std::fprintf(out, "  %-44s %s\n", command.usage.c_str(), command.summary.c_str());
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    Options options;
+    vardo::cli::CliContext context;
+    std::string commandName;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
+        if (commandName.empty() && (arg == "--help" || arg == "-h")) {
+            PrintUsage(stdout);
             return 0;
         }
-        if (arg == "--version") {
+        if (commandName.empty() && arg == "--version") {
             std::printf("vardo-cli %s\n", VARDO_VERSION);
             return 0;
         }
@@ -47,21 +41,26 @@ int main(int argc, char** argv) {
             return 2;
         }
         if (arg == "--data") {
-            options.dataFolder = argv[++i];
+            context.dataFolder = argv[++i];
         } else if (arg == "--today") {
-            options.today = vardo::Date::Parse(argv[++i]);
-            if (!options.today) {
+            context.today = vardo::Date::Parse(argv[++i]);
+            if (!context.today) {
                 std::fprintf(stderr, "vardo-cli: --today needs a date as YYYY-MM-DD\n");
                 return 2;
             }
+        } else if (commandName.empty()) {
+            commandName = arg;
         } else {
-            options.args.emplace_back(arg);
+            context.args.emplace_back(arg);
         }
     }
-    if (options.args.empty()) {
-        std::fputs(kUsage, stderr);
+    if (commandName.empty()) {
+        PrintUsage(stderr);
         return 2;
     }
-    std::fprintf(stderr, "vardo-cli: unknown command '%s'\n", options.args.front().c_str());
+    for (const auto& command : vardo::cli::Commands())
+        if (command.name == commandName)
+            return command.run(context);
+    std::fprintf(stderr, "vardo-cli: unknown command '%s' (see --help)\n", commandName.c_str());
     return 2;
 }
