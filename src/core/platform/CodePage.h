@@ -29,6 +29,10 @@ Conversion Utf8ToCp1250(std::string_view utf8);
 /// True when text is well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
 bool IsValidUtf8(std::string_view text);
 
+/// Simple Unicode case folding of UTF-8 text (one code point to one code point, so "ŁÓDŹ" and "łódź" fold
+/// alike). For case-insensitive matching of names; bytes that are not valid UTF-8 are kept as they are.
+std::string CaseFold(std::string_view utf8);
+
 /// The canonical charset name for a Windows code-page number: 1250 → "windows-1250", 852 → "ibm-852",
 /// 28592 → "ISO-8859-2", 65001 → "UTF-8", 1200 → "UTF-16LE", 1201 → "UTF-16BE". Empty when unknown.
 std::string CharsetForCodePage(int codePage);
