@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,15 +25,18 @@ public:
     /// Parses file content (Windows-1250 bytes, CRLF or LF).
     static IniFile Parse(std::string_view bytes);
 
-    /// GetPrivateProfileInt: leading optional '-' and decimal digits of the value (or "0x" hex); a value
-    /// without digits gives 0; a missing key gives `defaultValue`.
+    /// GetPrivateProfileInt: leading optional sign and decimal digits of the value (or "0x" hex), taken
+    /// modulo 2^32 as Windows does; a value without digits gives 0; a missing key or an empty value gives
+    /// `defaultValue`.
     int GetInt(std::string_view section, std::string_view key, int defaultValue) const;
     /// GetPrivateProfileString: the value with surrounding blanks and one pair of enclosing quotes removed;
     /// a missing key gives `defaultValue`.
     std::string GetString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     bool HasKey(std::string_view section, std::string_view key) const;
 
-    /// WritePrivateProfileString.
+    /// WritePrivateProfileString. Line breaks in the names or the value become blanks, so a value can never
+    /// add lines of its own. A key that could not be read back (one containing '=' or starting with ';' or
+    /// '[') is not written.
     void SetString(std::string_view section, std::string_view key, std::string_view value);
     void SetInt(std::string_view section, std::string_view key, int value);
     /// Removes a key (no effect when it is missing).
@@ -40,6 +44,8 @@ public:
 
     /// The file content as it would be written: Windows-1250 bytes, CRLF.
     std::string Serialize() const;
+    /// How many characters Serialize cannot represent in Windows-1250 (it writes '?' for each).
+    std::size_t Unmappable() const;
     /// Writes the file atomically into the folder.
     Status Save(const DataFolder& folder, std::string_view name) const;
 
@@ -54,6 +60,7 @@ private:
         std::string value;   // for Entry: the raw value
     };
 
+    static Line ParseLine(std::string text);
     int FindSection(std::string_view section) const;
     int FindEntry(int sectionLine, std::string_view key) const;
 
