@@ -12,7 +12,8 @@
 namespace vardo {
 
 /// File access inside one folder (the data folder, a snapshot folder, a backup folder). Names are relative
-/// to the root and may contain '/' ("Roll/Vd9_300/tdat9.bin"); an absolute path is used as it stands.
+/// to the root and may contain '/' ("Roll/Vd9_300/tdat9.bin"; a backslash counts as '/' too); an absolute path
+/// is used as it stands.
 /// Every component of a name is resolved case-insensitively against what exists (folders copied from
 /// Windows); components that do not exist keep the spelling given. Bytes are passed as std::string.
 /// No exception leaves this class: failures come back as Status/Result with a message naming the file.
@@ -37,18 +38,22 @@ public:
     /// Replaces the file atomically: writes a temporary file in the same folder, flushes and fsyncs it, then
     /// renames it over the old one (and fsyncs the folder). An interruption leaves the old or the new file.
     Status WriteAtomic(std::string_view name, std::string_view bytes) const;
-    /// Overwrites bytes at `offset` of an existing file in place (the file grows if needed).
+    /// Overwrites bytes at `offset` of an existing file in place (the file grows if needed). Not synced to disk.
     Status WriteAt(std::string_view name, std::uint64_t offset, std::string_view bytes) const;
-    /// Appends bytes, creating the file when missing.
+    /// Appends bytes, creating the file when missing. Not synced to disk.
     Status Append(std::string_view name, std::string_view bytes) const;
-    /// Copies a file (overwriting the target); `to` may be absolute.
+    /// Copies a file (replacing the target atomically, keeping the source's modification time); `to` may be
+    /// absolute.
     Status Copy(std::string_view from, std::string_view to) const;
     /// Deletes a file; a missing file is not an error.
     Status Remove(std::string_view name) const;
+    /// Renames a file or folder, replacing an existing target file; a change of case alone renames too. A
+    /// file is copied and then deleted when the target is on another file system.
     Status Rename(std::string_view from, std::string_view to) const;
     /// Creates the folder and any missing parents.
     Status CreateFolder(std::string_view name) const;
-    /// Removes a folder; with `recursive` its contents too.
+    /// Removes a folder; with `recursive` its contents too. A missing folder is not an error; an empty name
+    /// (the root itself) is refused.
     Status RemoveFolder(std::string_view name, bool recursive) const;
 
     Result<std::uint64_t> Size(std::string_view name) const;
