@@ -97,7 +97,7 @@ TEST(Settings, WriteKeepsOtherSectionsAndReadsBackEqual) {
 
     const IniFile reread = IniFile::Parse(ini.Serialize());
     EXPECT_EQ(reread.GetString("Czcionka 1", "Nazwa", ""), "Arial");
-    EXPECT_NE(ini.Serialize().find("; czcionki raportów"), std::string::npos);
+    EXPECT_NE(ini.Serialize().find(Cp1250("; czcionki raportów")), std::string::npos);
     EXPECT_EQ(ReadSettings(reread, "/inne", "polish"), s);
 }
 

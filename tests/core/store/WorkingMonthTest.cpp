@@ -77,7 +77,7 @@ TEST(WorkingMonth, TodayAndYearByteFollowTheEarlyStart) {
     EXPECT_EQ(w.Year(), 2024);
 
     const WorkingMonth january = WorkingMonthFor(2025, 1, 10);
-    EXPECT_EQ(january.currentYearByte, 0x49); // (2025 + 48) mod 256
+    EXPECT_EQ(january.currentYearByte, 25); // (2025 + 48) mod 256
     EXPECT_EQ(january.yearIndex, 24);
 }
 
