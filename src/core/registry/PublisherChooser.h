@@ -1,0 +1,64 @@
+#pragma once
+
+// The publisher chooser: the names of one list of the register, the selection, and the copy source that
+// the editor's copy and paste keeps between persons.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/registry/RegistryContext.h"
+
+namespace vardo {
+
+class PublisherChooser {
+public:
+    /// Edit: open the editor and add persons. Pick: only choose a person (for other dialogs).
+    enum class Mode { Edit, Pick };
+
+    PublisherChooser(RegistryContext& context, Mode mode, PublisherCategory category = PublisherCategory::Publisher);
+
+    Mode GetMode() const { return m_mode; }
+    RegistryContext& Context() { return m_context; }
+
+    /// Names of the list's persons in list order (the register's sorting name form).
+    std::vector<std::string> Names() const;
+    int Count() const;
+    /// Selected position, -1 when the list is empty.
+    int Selection() const;
+    void Select(int position);
+    /// Selects the person with this id when listed.
+    void SelectId(PublisherId id);
+    RecordNumber RecordAt(int position) const;
+    PublisherId IdAt(int position) const;
+    /// Position of a person in the list; -1 when not listed.
+    int PositionOfId(PublisherId id) const;
+
+    /// After a change of the register: rebuilds the index and keeps the selected person (the first entry
+    /// when that person is gone).
+    void Refill();
+
+    /// Caption of the button that opens (Edit) or chooses (Pick), of the closing button, and whether the
+    /// add button shows.
+    std::string OpenButtonText() const;
+    std::string CloseButtonText() const;
+    bool AddVisible() const { return m_mode == Mode::Edit; }
+
+    /// Adding offers a choice (dialog "Dodaj głosiciela") when inactive persons or non-publishers exist.
+    bool AddNeedsChoice() const { return HasInactive() || HasNonPublishers(); }
+    bool HasInactive() const;
+    bool HasNonPublishers() const;
+
+    /// The person the editor's "Kopiuj" remembered; kept while the chooser is open.
+    std::optional<PublisherId> copySource;
+
+private:
+    const CategoryList& List() const;
+
+    RegistryContext& m_context;
+    Mode m_mode;
+    PublisherCategory m_category;
+    std::optional<PublisherId> m_selectedId;
+};
+
+} // namespace vardo

@@ -1,0 +1,193 @@
+#pragma once
+
+// The publisher editor: one person of the active list, edited on a private copy of the record and written
+// back into the register when stored.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/registry/AutoCapitalize.h"
+#include "core/registry/DatePicker.h"
+#include "core/registry/Privileges.h"
+#include "core/registry/RegistryContext.h"
+#include "core/registry/StatusChoice.h"
+#include "core/store/ExtensionFile.h"
+#include "core/store/PublisherRecord.h"
+
+namespace vardo {
+
+class PublisherChooser;
+
+/// Check boxes of the editor.
+enum class EditorBox {
+    Elder,
+    MinisterialServant,
+    BaptizedBrother,
+    RegularPioneer,
+    ContinuousAuxiliary,
+    SpecialPioneer,
+    Anointed,
+    Male,
+    Female,
+    HeadOfFamily,
+    UserCategory,
+    Consent,
+    Deaf,
+    Blind,
+    Confined,
+    SpecialFullTime,
+    FieldMissionary,
+};
+inline constexpr int kEditorBoxes = 17;
+
+/// Text fields of the editor and the extension texts.
+enum class EditorText { FirstName, LastName, Address, PhoneHome, PhoneMobile, PhoneWork, Email, LongName, Extra };
+inline constexpr int kEditorTexts = 9;
+
+/// Longest text of each field, in characters.
+int MaxLength(EditorText field);
+
+/// "1 rok", "2 lata", "5 lat", "22 lata": a number of years with its Polish noun form.
+std::string YearsText(int years);
+
+/// The three date pickers of the editor.
+enum class EditorDate { Birth, Baptism, Consent };
+
+/// What pressing "Kopiuj" does on the person shown.
+enum class CopyAction {
+    StoreAndRemember, ///< no source yet, or the source is this person: store and remember as the source
+    Paste,            ///< another person is the source: ask, then paste address, phones and group
+};
+
+/// The editor's rules over one person.
+class PublisherEditor {
+public:
+    /// `chooser` is the list the editor walks with Next and Previous and that keeps the copy source.
+    PublisherEditor(RegistryContext& context, PublisherChooser& chooser);
+
+    /// LoadNewIntoEditor: a cleared record with the next free id.
+    void LoadNew();
+    /// LoadIntoEditor: the person at `position` of the chooser's list.
+    void Load(int position);
+
+    bool IsNew() const { return m_new; }
+    /// The record as the editor holds it (changes not yet stored).
+    const PublisherRecord& Record() const { return m_record; }
+    /// Record number of the person in the register; 0 for a new person.
+    RecordNumber RecordNumberShown() const { return m_recordNumber; }
+
+    // --- Fields ----------------------------------------------------------------------------------------
+
+    const std::string& Text(EditorText field) const { return m_texts[static_cast<std::size_t>(field)]; }
+    void SetText(EditorText field, std::string text);
+    /// A name field as typed: with AutoCap on (and a language that capitalises), the capitalised or cut
+    /// text; nullopt when the typed text stands.
+    std::optional<NameEdit> NameTyped(EditorText field, std::string_view typed);
+
+    bool Box(EditorBox box) const { return m_boxes[static_cast<std::size_t>(box)]; }
+    /// Ticks or clears a box with its dependent boxes.
+    void SetBox(EditorBox box, bool on);
+
+    const PickerDate& Date(EditorDate date) const { return m_dates[static_cast<std::size_t>(date)]; }
+    void SetDate(EditorDate date, const PickerDate& value) { m_dates[static_cast<std::size_t>(date)] = value; }
+    YearRange Years() const;
+
+    int Group() const { return m_group; }
+    void SetGroup(int group) { m_group = group; }
+
+    // --- What shows ------------------------------------------------------------------------------------
+
+    /// "( &Grupa #3 ) <overseer or group name>", or string 1348 without a group.
+    std::string GroupButtonText() const;
+    /// 1358 for a head of family, 1359 for a member of a family; nullopt (hidden) otherwise.
+    std::optional<std::string> FamilyButtonText() const;
+    /// The head-of-family box is locked while the person heads a family that has members.
+    bool HeadOfFamilyEnabled() const;
+    bool SpecialFullTimeVisible() const { return Box(EditorBox::SpecialFullTime); }
+    bool FieldMissionaryVisible() const { return Box(EditorBox::FieldMissionary); }
+    /// The privileges button shows when the baptism date is complete.
+    bool PrivilegesVisible() const { return Date(EditorDate::Baptism).IsComplete(); }
+    /// The user-category box shows, with its label, when the category is enabled.
+    bool UserCategoryVisible() const;
+    std::string UserCategoryLabel() const;
+    bool ConsentDateVisible() const { return Box(EditorBox::Consent); }
+    /// Previous, Next and Delete are for persons already in the register.
+    bool NavigationVisible() const { return !m_new; }
+    /// Summaries under the birth and baptism dates ("Wiek: 34 lata", "Od chrztu: 12 lat"); empty when the
+    /// date is incomplete.
+    std::string BirthSummary() const;
+    std::string BaptismSummary() const;
+
+    // --- Storing ---------------------------------------------------------------------------------------
+
+    /// The last name, blanks removed, is not empty.
+    bool CanStore() const;
+    /// Texts the record's code page cannot hold or that would not survive the file's scrambling: a message
+    /// naming the field, or empty when every text can be stored.
+    std::string TextProblem() const;
+    /// StoreFromEditor. False when refused: no last name (silently), a text that cannot be stored (the
+    /// user is told), the register full, or the duplicate-name question answered No.
+    bool Store();
+
+    /// A new person gets the status dialog before storing.
+    bool NeedsStatusBeforeStore() const { return m_new && !m_statusAsked; }
+    StatusChoice MakeStatusChoice() const;
+    /// Takes the dialog's choice into the record (stored with the person).
+    void ApplyStatus(const StatusChoice& choice);
+    /// The status dialog ran (or was cancelled) for a new person; storing may go on.
+    void MarkStatusAsked() { m_statusAsked = true; }
+
+    /// Store, then show the next or previous person of the chooser (wrapping). False when storing failed.
+    bool Next();
+    bool Previous();
+
+    // --- Copy and paste --------------------------------------------------------------------------------
+
+    CopyAction CopyPressed() const;
+    /// After a successful store: this person is the copy source.
+    void RememberAsCopySource();
+    /// Asks string 1189 with the source's name and, on Yes, pastes the source's address, phones and group
+    /// into the fields. Returns whether it pasted.
+    bool PasteFromSource();
+    void ClearCopySource();
+
+    // --- The other dialogs -----------------------------------------------------------------------------
+
+    PrivilegesInput MakePrivilegesInput() const;
+    /// Takes the dialog's boxes into the editor and stores its dates in the appointment table. The dates
+    /// chosen there stand: storing the editor no longer blanks them.
+    void ApplyPrivileges(const PrivilegesPresenter& privileges);
+
+    /// First-name-first name of the person as the fields show it.
+    std::string DisplayName() const;
+
+private:
+    void Clear();
+    void LoadFields();
+    void ComposeRecord(PublisherRecord& record) const;
+    bool Move(int step);
+    int FamilyMembers() const;
+
+    RegistryContext& m_context;
+    PublisherChooser& m_chooser;
+    PublisherRecord m_record;
+    RecordNumber m_recordNumber = 0;
+    bool m_new = true;
+    bool m_statusAsked = false;
+    std::array<std::string, kEditorTexts> m_texts;
+    std::array<bool, kEditorBoxes> m_boxes{};
+    std::array<bool, kEditorBoxes> m_loadedBoxes{};
+    std::array<PickerDate, 3> m_dates{};
+    int m_group = 0;
+    /// Privileges (appointment types 1..6) newly ticked during this edit.
+    std::array<bool, 7> m_ticked{};
+    ExtensionRecord m_extension;
+    /// Start and end dates chosen in the privileges dialog (types 1..5), written when the person is stored.
+    std::optional<std::array<std::pair<std::string, std::string>, kPrivilegeRows>> m_privilegeDates;
+};
+
+} // namespace vardo

@@ -1,0 +1,45 @@
+#pragma once
+
+// What the people-editing rules work on: the document's register and side tables for the run.
+
+#include <functional>
+#include <string>
+
+#include "core/platform/DataFolder.h"
+#include "core/platform/Prompter.h"
+#include "core/store/AppointmentTable.h"
+#include "core/store/ExtensionFile.h"
+#include "core/store/GroupTable.h"
+#include "core/store/PublisherDatabase.h"
+#include "core/store/Settings.h"
+#include "core/store/WorkingMonth.h"
+
+namespace vardo {
+
+/// References to the document's data; the document outlives every presenter that holds one. Changes go
+/// straight into these objects, and `markModified` records that the data must be saved.
+struct RegistryContext {
+    PublisherDatabase& database;
+    AppointmentTable& appointments;
+    ExtensionFile& extensions;
+    const GroupTable& groups;
+    const Settings& settings;
+    const WorkingMonth& month;
+    /// The data folder; extension records are written to it at once when a person is stored.
+    const DataFolder& folder;
+    Prompter& prompter;
+    std::string languageTag = "polish";
+    /// Sets the document's modified flag.
+    std::function<void()> markModified;
+    /// Empties the texts of a person's remarks and rewrites the remark file (permanent deletion); may be
+    /// empty when the document keeps no remarks.
+    std::function<void(PublisherId)> removeRemarks;
+
+    void MarkModified() const {
+        database.SetModified();
+        if (markModified)
+            markModified();
+    }
+};
+
+} // namespace vardo
