@@ -1,0 +1,213 @@
+// The field-service-group lists: up to four groups side by side on a page, each headed by its name, its
+// overseer, assistant and meeting day, followed by its members.
+
+#include <algorithm>
+
+#include "core/platform/Strings.h"
+#include "core/reports/ListFrame.h"
+#include "core/reports/Lists.h"
+
+namespace vardo {
+namespace {
+
+constexpr int kColumnsPerPage = 4;
+constexpr int kStrOverseer = 1040;
+constexpr int kStrServantOverseer = 1269;
+constexpr int kStrOtherOverseer = 1299;
+
+enum class Style { Name, Text };
+
+struct BlockLine {
+    std::string text;
+    Style style = Style::Text;
+};
+
+// One group's column: header lines, then members.
+struct GroupBlock {
+    std::string name;
+    std::vector<BlockLine> header;
+    std::vector<std::string> members;
+};
+
+// A line placed in a column slot (slot = page × 4 + column).
+struct PlacedLine {
+    int slot = 0;
+    int line = 0;
+    const std::string* text = nullptr;
+    Style style = Style::Text;
+};
+
+std::string Trimmed(std::string text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.back()))
+        text.pop_back();
+    std::size_t start = 0;
+    while (start < text.size() && blank(text[start]))
+        ++start;
+    return text.substr(start);
+}
+
+// The overseer's caption: "Sługa: %1" when he is a ministerial servant on the active list, "Nadzorca: %1"
+// otherwise.
+std::string OverseerLine(const PublisherDatabase& db, const std::string& overseer) {
+    int id = kStrOverseer;
+    for (const IndexEntry& entry : db.List(PublisherCategory::Publisher)) {
+        const PublisherRecord& person = *entry.record;
+        if (person.FirstName() + " " + person.LastName() != overseer)
+            continue;
+        const Appointment appointment = person.GetAppointment();
+        id = appointment == Appointment::MinisterialServant ? kStrServantOverseer
+             : appointment == Appointment::Elder            ? kStrOverseer
+                                                            : kStrOtherOverseer;
+        break;
+    }
+    return FormatArgs(Str(id), {overseer});
+}
+
+bool Shows(GroupListMembers members, PublisherCategory category) {
+    switch (category) {
+    case PublisherCategory::Publisher:
+        return true;
+    case PublisherCategory::NonPublisher:
+        return members == GroupListMembers::ActiveAndStudents || members == GroupListMembers::All;
+    case PublisherCategory::Inactive:
+        return members == GroupListMembers::ActiveAndInactive || members == GroupListMembers::All;
+    default:
+        return false;
+    }
+}
+
+std::string MemberName(const PublisherDatabase& db, RecordNumber record, bool lastNameFirst) {
+    std::string name = db.DisplayNameOfRecord(record, lastNameFirst);
+    switch (db.Record(record).Category()) {
+    case PublisherCategory::Inactive:
+        name += FormatPrintf(" ( %s )", "N");
+        break;
+    case PublisherCategory::NonPublisher:
+        name += FormatPrintf(" ( %s )", "SB");
+        break;
+    default:
+        break;
+    }
+    return name;
+}
+
+std::vector<GroupBlock> BuildBlocks(const ListSource& source, GroupListMembers members, bool lastNameFirst) {
+    std::vector<GroupBlock> blocks;
+    if (source.database == nullptr)
+        return blocks;
+    const PublisherDatabase& db = *source.database;
+    const int groupCount = source.groups != nullptr ? source.groups->Count() : 0;
+    blocks.resize(static_cast<std::size_t>(groupCount));
+    for (int g = 0; g < groupCount; ++g) {
+        GroupBlock& block = blocks[static_cast<std::size_t>(g)];
+        const GroupTable& table = *source.groups;
+        block.name = table.DisplayName(g);
+        block.header.push_back({block.name, Style::Name});
+        const std::string overseer = Trimmed(table.Overseer(g));
+        if (!overseer.empty())
+            block.header.push_back({OverseerLine(db, overseer), Style::Text});
+        const std::string assistant = Trimmed(table.Assistant(g));
+        if (!assistant.empty())
+            block.header.push_back({"Zastępca: " + assistant, Style::Text});
+        const std::string time = Trimmed(table.Time(g));
+        const int day = table.MeetingDay(g);
+        if (day >= 0 && day < 7 && (day != 0 || !time.empty())) {
+            std::string when(WeekdayName(day));
+            if (!time.empty())
+                when += " " + time;
+            block.header.push_back({when, Style::Text});
+        }
+    }
+    // Members in record order, which is name order across the categories.
+    GroupBlock unassigned;
+    for (RecordNumber r = 1; r < db.Count(); ++r) {
+        const PublisherRecord& person = db.Record(r);
+        if (!Shows(members, person.Category()))
+            continue;
+        int group = person.Group();
+        if (person.Category() != PublisherCategory::Publisher && person.HidesGroup())
+            group = 0;
+        if (group >= 1 && group <= groupCount)
+            blocks[static_cast<std::size_t>(group - 1)].members.push_back(MemberName(db, r, lastNameFirst));
+        else
+            unassigned.members.push_back(MemberName(db, r, lastNameFirst));
+    }
+    if (!unassigned.members.empty()) {
+        unassigned.name = "Bez grupy";
+        unassigned.header.push_back({unassigned.name, Style::Name});
+        blocks.push_back(std::move(unassigned));
+    }
+    return blocks;
+}
+
+struct GroupLayout {
+    ListFrame frame;
+    std::vector<GroupBlock> blocks;
+    std::vector<PlacedLine> lines;
+    int pages = 1;
+};
+
+GroupLayout BuildGroupLayout(const ListSource& source, Canvas& canvas, const ReportEnvironment& environment,
+                             GroupListMembers members) {
+    GroupLayout layout;
+    layout.frame = BeginListFrame(canvas, environment, GroupListTitle(environment), {});
+    layout.frame.firstRowLine = 2;
+    layout.blocks = BuildBlocks(source, members, environment.options.surnameFirst);
+    const int perSlot = layout.frame.metrics.linesPerPage;
+    int slot = -1;
+    for (const GroupBlock& block : layout.blocks) {
+        ++slot;
+        int line = 0;
+        const auto place = [&](const std::string& text, Style style) {
+            if (line >= perSlot) {
+                // The group runs on in the next column under its name again.
+                ++slot;
+                line = 0;
+                layout.lines.push_back({slot, line++, &block.name, Style::Name});
+            }
+            layout.lines.push_back({slot, line++, &text, style});
+        };
+        for (const BlockLine& header : block.header)
+            place(header.text, header.style);
+        ++line;
+        for (const std::string& member : block.members)
+            place(member, Style::Text);
+    }
+    layout.pages = std::max(slot, 0) / kColumnsPerPage + 1;
+    return layout;
+}
+
+} // namespace
+
+std::string GroupListTitle(const ReportEnvironment& environment) {
+    std::string title = FormatArgs("%1 Grupa służby polowej", {"Zbór"});
+    if (!environment.options.congregationName.empty())
+        title += " - " + environment.options.congregationName;
+    return title;
+}
+
+void DrawGroupLists(const ListSource& source, Canvas& canvas, const ReportEnvironment& environment,
+                    GroupListMembers members) {
+    const GroupLayout layout = BuildGroupLayout(source, canvas, environment, members);
+    const ListFrame& f = layout.frame;
+    for (int page = 0; page < layout.pages; ++page)
+        DrawListPageHeader(canvas, environment, f, page, f.X(15, 2), false);
+    const int columnWidth = f.X(7, 4);
+    canvas.SetTextAlign({HAlign::Left, VAlign::Top});
+    for (const PlacedLine& placed : layout.lines) {
+        const int page = placed.slot / kColumnsPerPage;
+        if (!canvas.MayShow(f.RowBand(page, placed.line, 1)))
+            continue;
+        const int x = f.metrics.left + (placed.slot % kColumnsPerPage) * columnWidth;
+        canvas.SetFont(placed.style == Style::Name ? f.headerFont : f.rowFont);
+        canvas.DrawText(x, f.RowY(page, placed.line), *placed.text);
+    }
+}
+
+int CountGroupListPages(const ListSource& source, Canvas& canvas, const ReportEnvironment& environment,
+                        GroupListMembers members) {
+    return BuildGroupLayout(source, canvas, environment, members).pages;
+}
+
+} // namespace vardo
