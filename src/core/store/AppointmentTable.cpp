@@ -38,6 +38,12 @@ std::vector<AppointmentEntry> AppointmentTable::Parse(std::string_view bytes) {
     return entries;
 }
 
+AppointmentTable AppointmentTable::FromBytes(std::string_view bytes) {
+    AppointmentTable table;
+    table.m_entries = Parse(bytes);
+    return table;
+}
+
 void AppointmentTable::Load(const DataFolder& folder, Prompter& prompter) {
     m_entries.clear();
     m_guard.Reset();

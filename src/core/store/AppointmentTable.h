@@ -69,6 +69,8 @@ public:
     /// The entries of the file's bytes (every whole entry, also beyond kCapacity, so that none is lost at
     /// the next save).
     static std::vector<AppointmentEntry> Parse(std::string_view bytes);
+    /// A table holding the entries of the file's bytes.
+    static AppointmentTable FromBytes(std::string_view bytes);
 
     /// Start-up: reads the file. A file that cannot be read or has a partial last entry is preserved first.
     void Load(const DataFolder& folder, Prompter& prompter);
