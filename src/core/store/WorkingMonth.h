@@ -42,6 +42,11 @@ struct WorkingMonth {
     bool operator==(const WorkingMonth&) const = default;
 };
 
+/// Year slot of a month of the two-year window, given by its MonthCount: the parity of its year.
+constexpr YearSlot SlotOfMonthCount(MonthCount count) {
+    return ParitySlot(YearIndexOf(count));
+}
+
 /// The working month for a date (year, month 1..12, day) with an optional early start (earlyYear =
 /// year − 2000, 0 = none; earlyMonth 1..12). Both start-up copies are set. Years outside
 /// kFirstSupportedYear..kLastSupportedYear are not covered.

@@ -89,6 +89,12 @@ TEST(WorkingMonth, SlotsOfTheTwoYears) {
     EXPECT_EQ(february2024.SlotOf(11), 1);
     const WorkingMonth december2024 = WorkingMonthFor(2025, 1, 1);
     EXPECT_EQ(december2024.SlotOf(11), 0);
+
+    // Over the two-year window every month has a cell of its own: the parity of its year.
+    EXPECT_EQ(SlotOfMonthCount(ToMonthCount(2024, 1)), february2024.SlotOf(1));
+    EXPECT_EQ(SlotOfMonthCount(ToMonthCount(2023, 2)), february2024.SlotOf(2));
+    EXPECT_EQ(SlotOfMonthCount(ToMonthCount(2022, 2)), 0); // March 2022, 24 months before February 2024
+    EXPECT_EQ(SlotOfMonthCount(ToMonthCount(2023, 1)), 1);
 }
 
 TEST(WorkingMonth, DatesOutsideTheCoveredYearsFailWithoutTouchingTheFile) {
