@@ -1,0 +1,277 @@
+#include "core/doc/CVardoDoc.h"
+
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "core/platform/Strings.h"
+#include "core/store/DatabaseStrings.h"
+#include "core/store/LegacySideFiles.h"
+
+namespace vardo {
+namespace {
+
+constexpr int kStrSaveChanges = 1197; // "Zapisać zmiany?"
+constexpr int kStrStartupNote1 = 1235;
+constexpr int kStrStartupNote2 = 1236;
+constexpr int kStrStartupNote3 = 1237;
+
+bool FolderExists(const DataFolder& folder) {
+    std::error_code ec;
+    return std::filesystem::is_directory(folder.Root(), ec);
+}
+
+} // namespace
+
+CVardoDoc::CVardoDoc() {
+    OnNewDocument();
+}
+
+CVardoDoc::~CVardoDoc() = default;
+
+void CVardoDoc::OnNewDocument() {
+    m_folder = DataFolder();
+    m_languageTag = std::string(vardo::LanguageTag());
+    m_settingsFile = IniFile();
+    m_settings = vardo::Settings();
+    m_workingMonth = vardo::WorkingMonth();
+    m_database.reset();
+    m_databaseFile = DatabaseFile();
+    m_side = std::make_unique<SideTables>();
+    m_documentWord = 0;
+    m_modified = false;
+    m_converted = false;
+    m_pastMonthMode = false;
+}
+
+std::string CVardoDoc::StartupNoteText() {
+    return std::string(Str(kStrStartupNote1)) + "  " + std::string(Str(kStrStartupNote2)) + "  " +
+           std::string(Str(kStrStartupNote3));
+}
+
+std::span<PublisherRecord> CVardoDoc::Persons() {
+    if (!m_database || m_database->PersonCount() == 0)
+        return {};
+    return {&m_database->Record(1), static_cast<std::size_t>(m_database->PersonCount())};
+}
+
+std::span<const PublisherRecord> CVardoDoc::Persons() const {
+    if (!m_database || m_database->PersonCount() == 0)
+        return {};
+    return {&m_database->Record(1), static_cast<std::size_t>(m_database->PersonCount())};
+}
+
+bool CVardoDoc::IsModified() const {
+    return m_modified || (m_database && m_database->Modified());
+}
+
+void CVardoDoc::SetModified(bool modified) {
+    m_modified = modified;
+    if (!modified && m_database)
+        m_database->SetModified(false);
+}
+
+void CVardoDoc::ApplyNameOrder() {
+    NameOrder order;
+    order.languageTag = m_languageTag;
+    order.allLastNameFirst = m_side->namesOption.LastNameFirst();
+    order.firstNameFirstOrder = m_settings.firstNameFirst != 0;
+    m_database->SetNameOrder(std::move(order));
+}
+
+Status CVardoDoc::Load(const DataFolder& folder, const Clock& clock, Prompter& prompter,
+                       const StartupOptions& options) {
+    OnNewDocument();
+    if (!FolderExists(folder))
+        return Status::Fail(FormatPrintf("Folder danych %s nie istnieje.", folder.Root().string().c_str()));
+    const Date today = clock.Today();
+    if (today.year < kFirstSupportedYear || today.year > kLastSupportedYear)
+        return Status::Fail(FormatPrintf("Data %s leży poza obsługiwanym zakresem lat %d–%d.", today.ToIso().c_str(),
+                                         kFirstSupportedYear, kLastSupportedYear));
+    m_folder = folder;
+
+    ReadSettingsAndWorkingMonth(clock, prompter);
+
+    auto database = PublisherDatabase::Create();
+    if (!database) {
+        prompter.Message(database.error(), Severity::Error);
+        const Status failed = database.status();
+        OnNewDocument();
+        return failed;
+    }
+    m_database = std::move(database.value());
+    ApplyNameOrder();
+
+    LoadRegister(prompter);
+
+    // Password gate: the register opens only for the right password.
+    const HeaderRecord& header = m_database->Header();
+    if (header.HasPassword() && !(options.checkPassword && options.checkPassword(header.Password()))) {
+        OnNewDocument();
+        return Status::Fail("Dane są chronione hasłem; nie podano właściwego hasła.");
+    }
+
+    CompleteStartup(prompter);
+
+    if (options.showStartupNote && m_settings.noStartupNote != 1)
+        prompter.Message(StartupNoteText());
+    // Leftover files of the tabular exports are looked for and removed here once the exports exist.
+    return Status::Ok();
+}
+
+void CVardoDoc::ReadSettingsAndWorkingMonth(const Clock& clock, Prompter& prompter) {
+    // A settings file that cannot be read leaves the defaults; it is written again at the next save.
+    if (auto file = LoadSettingsFile(m_folder))
+        m_settingsFile = std::move(file.value());
+    m_settings = ReadSettings(m_settingsFile, m_folder.Root().string(), m_languageTag);
+
+    const std::string before = m_settingsFile.Serialize();
+    if (auto month = ComputeWorkingMonth(clock, m_settings, m_settingsFile))
+        m_workingMonth = month.value();
+    // The reset of an early start is written at once, so that it holds even when nothing is saved. Write
+    // failures of the settings file are not reported.
+    if (m_settingsFile.Serialize() != before)
+        (void)SaveSettingsFile(m_settingsFile, m_folder);
+
+    m_side->namesOption.Load(m_folder, prompter);
+}
+
+void CVardoDoc::LoadRegister(Prompter& prompter) {
+    SideTables& side = *m_side;
+    side.extensions.LoadOwnerList(m_folder, prompter);
+
+    const DatabaseLoadResult loaded = m_databaseFile.LoadDatabase(
+        *m_database, m_folder, DatabaseLoadContext::From(m_workingMonth, m_pastMonthMode), prompter);
+    m_converted = loaded.converted;
+    m_documentWord = loaded.documentWord.value_or(0);
+    // The month cycle's late-report list and working-month totals start empty here.
+
+    if (loaded.converted)
+        ConvertOlderSideFiles(prompter);
+    // The month cycle rebuilds its late-report list from the records' late markers at this point.
+    // Card totals and groups are read even without a register file: the save rewrites (or, without groups,
+    // deletes) their files, so skipping them would lose groups set up before the first person.
+    side.cardTotals.Load(m_folder, prompter);
+    if (side.groups.Load(m_folder, prompter))
+        m_modified = true;
+    side.participation.Apply(m_folder, Persons(), prompter);
+
+    LoadSideTables(prompter);
+}
+
+void CVardoDoc::ConvertOlderSideFiles(Prompter& prompter) {
+    legacy::ConversionMonth when;
+    when.yearIndex = m_workingMonth.yearIndex;
+    when.calendarYear = m_workingMonth.todayYear;
+    when.todayMonthNumber = m_workingMonth.todayMonth;
+    when.workingMonthIndex = m_workingMonth.monthIndex;
+    when.workingMonthCarried =
+        legacy::WorkingMonthCarried(m_database->Header(), m_workingMonth.yearIndex, m_workingMonth.monthIndex);
+    // Each converter reports a file it cannot write; the conversion goes on with the others.
+    (void)legacy::ConvertRemarks(m_folder, when);
+    (void)legacy::ConvertCardTotals(m_folder, when, prompter);
+    legacy::ConvertLateMarkers(m_folder, Persons(), when);
+}
+
+void CVardoDoc::LoadSideTables(Prompter& prompter) {
+    SideTables& side = *m_side;
+    side.appointments.Load(m_folder, prompter);
+    if (!m_pastMonthMode && m_database->PersonCount() > 0)
+        side.emergency.CompactAtStartup(m_folder, EmergencyKeysOf(Persons()), prompter);
+    else
+        side.emergency.LoadKeyTable(m_folder, prompter);
+    side.specialNeeds.LoadKeyTable(m_folder, SpecialNeedsKeysOf(Persons()), prompter);
+}
+
+void CVardoDoc::CompleteStartup(Prompter& prompter) {
+    SideTables& side = *m_side;
+    if (m_converted) {
+        legacy::ConversionMonth when;
+        when.yearIndex = m_workingMonth.yearIndex;
+        when.calendarYear = m_workingMonth.todayYear;
+        when.todayMonthNumber = m_workingMonth.todayMonth;
+        when.workingMonthIndex = m_workingMonth.monthIndex;
+        (void)legacy::ConvertMeetings(m_folder, when, prompter);
+        HeaderRecord& header = m_database->Header();
+        const bool initialisedThisYear =
+            header.InitialisedYear(m_workingMonth.monthIndex, ParitySlot(m_workingMonth.yearIndex)) ==
+            static_cast<std::uint16_t>(m_workingMonth.yearIndex);
+        header.SetMonthState(m_workingMonth.monthIndex, initialisedThisYear ? MonthState::Open : MonthState::Closed);
+    }
+    side.attendance.Load(m_folder, prompter);
+    side.remarks.LoadAtStartup(m_folder, Persons(), prompter);
+    // Then, once their modules exist: the months that have snapshots (past-month menu), the status counts
+    // of the main panel, and the working month's totals.
+}
+
+Status CVardoDoc::Save(Prompter& prompter) {
+    if (!IsLoaded())
+        return Status::Fail("Nie wczytano żadnych danych.");
+    if (m_pastMonthMode)
+        return Status::Fail("Podczas przeglądania poprzednich raportów nie można zapisywać.");
+
+    SideTables& side = *m_side;
+    const int yearIndex = m_workingMonth.yearIndex;
+    const MonthIndex monthIndex = m_workingMonth.monthIndex;
+    std::vector<std::string> notWritten;
+    auto note = [&](const Status& status, std::string_view name) {
+        if (!status)
+            notWritten.emplace_back(name);
+    };
+
+    // First the month cycle stores its totals into the card totals (while the working month is open) and
+    // its late-report list into the records' late markers.
+
+    // The participation flags of the older report format leave the records for tlt15.dat; when that file
+    // cannot be written the records keep them, so nothing is lost and the failure stays silent.
+    (void)side.participation.Write(m_folder, Persons(), yearIndex, monthIndex);
+    note(m_databaseFile.SaveDatabase(*m_database, m_folder, monthIndex, m_documentWord, m_pastMonthMode, prompter),
+         Str(kStrDatabaseFileName));
+    note(side.cardTotals.Save(m_folder, prompter), CardTotals::kFileName);
+    note(side.groups.Save(m_folder, prompter), GroupTable::kFileName);
+
+    note(side.attendance.Save(m_folder, prompter), MeetingAttendance::kFileName);
+    note(side.appointments.Save(m_folder), AppointmentTable::kFileName);
+    note(side.remarks.WriteAll(m_folder), RemarkTable::kFileName);
+    note(side.namesOption.Save(m_folder, prompter), NamesOption::kFileName);
+    WriteSettings(m_settings, m_settingsFile, m_languageTag);
+    note(SaveSettingsFile(m_settingsFile, m_folder), SettingsFileName());
+
+    side.participation.Apply(m_folder, Persons(), prompter);
+
+    if (!notWritten.empty()) {
+        // The data stays marked as modified, so that the exit question still offers to save it.
+        std::string names;
+        for (const std::string& name : notWritten)
+            names += (names.empty() ? "" : ", ") + name;
+        return Status::Fail("Nie zapisano plików: " + names + ".");
+    }
+    SetModified(false);
+    return Status::Ok();
+}
+
+bool CVardoDoc::ConfirmExit(Prompter& prompter) {
+    if (!IsLoaded() || !IsModified() || m_pastMonthMode)
+        return true;
+    switch (prompter.Ask(Str(kStrSaveChanges), Buttons::YesNoCancel, Answer::Yes)) {
+    case Answer::Yes: {
+        const Status saved = Save(prompter);
+        if (!saved)
+            prompter.Message(saved.message(), Severity::Error);
+        return saved.ok();
+    }
+    case Answer::No:
+        (void)RemarkTable::RestoreFromUndo(m_folder);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CVardoDoc::Close() {
+    if (IsLoaded())
+        (void)RemarkTable::RemoveUndo(m_folder);
+    OnNewDocument();
+}
+
+} // namespace vardo
