@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <system_error>
 
 #include <QGuiApplication>
@@ -45,6 +46,7 @@ Result<int> RenderReportToPdf(const Report& report, const ReportEnvironment& env
     if (!painter.begin(&writer))
         return Result<int>::Fail("Nie mogę utworzyć pliku PDF: " + path.string());
     QPainterCanvas canvas(painter, Resolution{options.dpi, options.dpi});
+    const PageRun run(report, canvas, printing);
     const int pages = std::max(report.CountPages(canvas, printing), 1);
     for (int page = 1; page <= pages; ++page) {
         if (page > 1 && !writer.newPage()) {
@@ -80,10 +82,12 @@ Result<std::vector<std::filesystem::path>> RenderReportToPng(const Report& repor
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     int pages = 1;
+    std::optional<PageRun> run;
     {
         image.fill(Qt::white);
         QPainter painter(&image);
         QPainterCanvas canvas(painter, Resolution{options.dpi, options.dpi});
+        run.emplace(report, canvas, printing);
         pages = std::max(report.CountPages(canvas, printing), 1);
     }
     Files files;

@@ -102,6 +102,10 @@ std::vector<std::string> JoinNames(const std::vector<std::string>& names, std::s
 
 std::vector<std::string> WrapText(const Canvas& canvas, std::string_view text, int width) {
     std::vector<std::string> lines;
+    if (canvas.TextExtent(text).width <= width) {
+        lines.emplace_back(text);
+        return lines;
+    }
     std::string line;
     std::size_t pos = 0;
     while (pos < text.size()) {

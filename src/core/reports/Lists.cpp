@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "core/platform/Strings.h"
+#include "core/reports/ListReports.h"
 #include "core/store/ExtensionFile.h"
 
 namespace vardo {
@@ -25,53 +26,6 @@ int ListedGroup(const PublisherRecord& record) {
         return 0;
     return record.Group();
 }
-
-class PersonListReport final : public Report {
-public:
-    PersonListReport(ListType type, const ListSource& source, ListFilter filter)
-        : m_type(type), m_source(source), m_filter(filter) {}
-
-    int CountPages(Canvas& canvas, const ReportEnvironment& environment) const override {
-        return CountListPages(m_type, m_source, canvas, environment, m_filter);
-    }
-    void Draw(Canvas& canvas, const ReportEnvironment& environment) const override {
-        switch (m_type) {
-        case ListType::Phone:
-            DrawPhoneList(m_source, canvas, environment, m_filter);
-            break;
-        case ListType::Address:
-            DrawAddressList(m_source, canvas, environment, m_filter);
-            break;
-        case ListType::Contact:
-            DrawContactList(m_source, canvas, environment, m_filter);
-            break;
-        case ListType::PhoneEmail:
-            DrawPhoneEmailList(m_source, canvas, environment, m_filter);
-            break;
-        }
-    }
-
-private:
-    ListType m_type;
-    const ListSource& m_source;
-    ListFilter m_filter;
-};
-
-class GroupListReport final : public Report {
-public:
-    GroupListReport(const ListSource& source, GroupListMembers members) : m_source(source), m_members(members) {}
-
-    int CountPages(Canvas& canvas, const ReportEnvironment& environment) const override {
-        return CountGroupListPages(m_source, canvas, environment, m_members);
-    }
-    void Draw(Canvas& canvas, const ReportEnvironment& environment) const override {
-        DrawGroupLists(m_source, canvas, environment, m_members);
-    }
-
-private:
-    const ListSource& m_source;
-    GroupListMembers m_members;
-};
 
 } // namespace
 
@@ -267,9 +221,9 @@ std::optional<GroupListMembers> GroupListMembersOf(ReportKind kind) {
 
 std::unique_ptr<Report> MakeListReport(ReportKind kind, const ListSource& source, int group) {
     if (const auto list = ListKindOf(kind, group))
-        return std::make_unique<PersonListReport>(list->type, source, list->filter);
+        return MakePersonListReport(list->type, source, list->filter);
     if (const auto members = GroupListMembersOf(kind))
-        return std::make_unique<GroupListReport>(source, *members);
+        return MakeGroupListReport(source, *members);
     return nullptr;
 }
 

@@ -2,9 +2,12 @@
 // overseer, assistant and meeting day, followed by its members.
 
 #include <algorithm>
+#include <optional>
+#include <unordered_map>
 
 #include "core/platform/Strings.h"
 #include "core/reports/ListFrame.h"
+#include "core/reports/ListReports.h"
 #include "core/reports/Lists.h"
 
 namespace vardo {
@@ -47,20 +50,24 @@ std::string Trimmed(std::string text) {
     return text.substr(start);
 }
 
+// The appointment of the first active publisher of each first-name-first name.
+std::unordered_map<std::string, Appointment> AppointmentsByName(const PublisherDatabase& db) {
+    std::unordered_map<std::string, Appointment> appointments;
+    for (const IndexEntry& entry : db.List(PublisherCategory::Publisher))
+        appointments.try_emplace(entry.record->FirstName() + " " + entry.record->LastName(),
+                                 entry.record->GetAppointment());
+    return appointments;
+}
+
 // The overseer's caption: "Sługa: %1" when he is a ministerial servant on the active list, "Nadzorca: %1"
 // otherwise.
-std::string OverseerLine(const PublisherDatabase& db, const std::string& overseer) {
+std::string OverseerLine(const std::unordered_map<std::string, Appointment>& appointments,
+                         const std::string& overseer) {
     int id = kStrOverseer;
-    for (const IndexEntry& entry : db.List(PublisherCategory::Publisher)) {
-        const PublisherRecord& person = *entry.record;
-        if (person.FirstName() + " " + person.LastName() != overseer)
-            continue;
-        const Appointment appointment = person.GetAppointment();
-        id = appointment == Appointment::MinisterialServant ? kStrServantOverseer
-             : appointment == Appointment::Elder            ? kStrOverseer
-                                                            : kStrOtherOverseer;
-        break;
-    }
+    if (const auto found = appointments.find(overseer); found != appointments.end())
+        id = found->second == Appointment::MinisterialServant ? kStrServantOverseer
+             : found->second == Appointment::Elder            ? kStrOverseer
+                                                              : kStrOtherOverseer;
     return FormatArgs(Str(id), {overseer});
 }
 
@@ -99,6 +106,7 @@ std::vector<GroupBlock> BuildBlocks(const ListSource& source, GroupListMembers m
     const PublisherDatabase& db = *source.database;
     const int groupCount = source.groups != nullptr ? source.groups->Count() : 0;
     blocks.resize(static_cast<std::size_t>(groupCount));
+    const auto appointments = groupCount > 0 ? AppointmentsByName(db) : std::unordered_map<std::string, Appointment>{};
     for (int g = 0; g < groupCount; ++g) {
         GroupBlock& block = blocks[static_cast<std::size_t>(g)];
         const GroupTable& table = *source.groups;
@@ -106,7 +114,7 @@ std::vector<GroupBlock> BuildBlocks(const ListSource& source, GroupListMembers m
         block.header.push_back({block.name, Style::Name});
         const std::string overseer = Trimmed(table.Overseer(g));
         if (!overseer.empty())
-            block.header.push_back({OverseerLine(db, overseer), Style::Text});
+            block.header.push_back({OverseerLine(appointments, overseer), Style::Text});
         const std::string assistant = Trimmed(table.Assistant(g));
         if (!assistant.empty())
             block.header.push_back({"Zastępca: " + assistant, Style::Text});
@@ -187,9 +195,9 @@ std::string GroupListTitle(const ReportEnvironment& environment) {
     return title;
 }
 
-void DrawGroupLists(const ListSource& source, Canvas& canvas, const ReportEnvironment& environment,
-                    GroupListMembers members) {
-    const GroupLayout layout = BuildGroupLayout(source, canvas, environment, members);
+namespace {
+
+void DrawGroupLayout(const GroupLayout& layout, Canvas& canvas, const ReportEnvironment& environment) {
     const ListFrame& f = layout.frame;
     for (int page = 0; page < layout.pages; ++page)
         DrawListPageHeader(canvas, environment, f, page, f.X(15, 2), false);
@@ -203,6 +211,49 @@ void DrawGroupLists(const ListSource& source, Canvas& canvas, const ReportEnviro
         canvas.SetFont(placed.style == Style::Name ? f.headerFont : f.rowFont);
         canvas.DrawText(x, f.RowY(page, placed.line), *placed.text);
     }
+}
+
+class GroupListReport final : public Report {
+public:
+    GroupListReport(const ListSource& source, GroupListMembers members) : m_source(source), m_members(members) {}
+
+    int CountPages(Canvas& canvas, const ReportEnvironment& environment) const override {
+        if (const GroupLayout* layout = Kept(canvas))
+            return layout->pages;
+        return CountGroupListPages(m_source, canvas, environment, m_members);
+    }
+    void Draw(Canvas& canvas, const ReportEnvironment& environment) const override {
+        if (const GroupLayout* layout = Kept(canvas))
+            DrawGroupLayout(*layout, canvas, environment);
+        else
+            DrawGroupLists(m_source, canvas, environment, m_members);
+    }
+    void BeginPages(Canvas& canvas, const ReportEnvironment& environment) const override {
+        m_layout = BuildGroupLayout(m_source, canvas, environment, m_members);
+        m_resolution = Resolution{canvas.DpiX(), canvas.DpiY()};
+    }
+    void EndPages() const override { m_layout.reset(); }
+
+private:
+    const GroupLayout* Kept(const Canvas& canvas) const {
+        return m_layout && m_resolution == Resolution{canvas.DpiX(), canvas.DpiY()} ? &*m_layout : nullptr;
+    }
+
+    const ListSource& m_source;
+    GroupListMembers m_members;
+    mutable std::optional<GroupLayout> m_layout;
+    mutable Resolution m_resolution;
+};
+
+} // namespace
+
+void DrawGroupLists(const ListSource& source, Canvas& canvas, const ReportEnvironment& environment,
+                    GroupListMembers members) {
+    DrawGroupLayout(BuildGroupLayout(source, canvas, environment, members), canvas, environment);
+}
+
+std::unique_ptr<Report> MakeGroupListReport(const ListSource& source, GroupListMembers members) {
+    return std::make_unique<GroupListReport>(source, members);
 }
 
 int CountGroupListPages(const ListSource& source, Canvas& canvas, const ReportEnvironment& environment,

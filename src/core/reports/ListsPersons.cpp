@@ -2,9 +2,11 @@
 // page count and the drawing, and one row routine per list.
 
 #include <algorithm>
+#include <optional>
 
 #include "core/platform/Strings.h"
 #include "core/reports/ListFrame.h"
+#include "core/reports/ListReports.h"
 #include "core/reports/Lists.h"
 
 namespace vardo {
@@ -201,9 +203,8 @@ void DrawEntry(Canvas& canvas, const ListSource& source, const ListLayout& layou
     }
 }
 
-void DrawList(ListType type, const ListSource& source, Canvas& canvas, const ReportEnvironment& environment,
-              ListFilter filter) {
-    const ListLayout layout = BuildLayout(type, source, canvas, environment, filter);
+void DrawLayout(const ListLayout& layout, const ListSource& source, Canvas& canvas,
+                const ReportEnvironment& environment) {
     for (int page = 0; page < layout.pages; ++page) {
         DrawListPageHeader(canvas, environment, layout.frame, page, layout.dateStampX, true);
         if (canvas.MayShow(layout.frame.RowBand(page, -2, 1)))
@@ -213,6 +214,45 @@ void DrawList(ListType type, const ListSource& source, Canvas& canvas, const Rep
         if (canvas.MayShow(layout.frame.RowBand(placed.page, placed.line, placed.lines)))
             DrawEntry(canvas, source, layout, placed, environment.options.surnameFirst);
 }
+
+void DrawList(ListType type, const ListSource& source, Canvas& canvas, const ReportEnvironment& environment,
+              ListFilter filter) {
+    DrawLayout(BuildLayout(type, source, canvas, environment, filter), source, canvas, environment);
+}
+
+class PersonListReport final : public Report {
+public:
+    PersonListReport(ListType type, const ListSource& source, ListFilter filter)
+        : m_type(type), m_source(source), m_filter(filter) {}
+
+    int CountPages(Canvas& canvas, const ReportEnvironment& environment) const override {
+        if (const ListLayout* layout = Kept(canvas))
+            return layout->pages;
+        return BuildLayout(m_type, m_source, canvas, environment, m_filter).pages;
+    }
+    void Draw(Canvas& canvas, const ReportEnvironment& environment) const override {
+        if (const ListLayout* layout = Kept(canvas))
+            DrawLayout(*layout, m_source, canvas, environment);
+        else
+            DrawList(m_type, m_source, canvas, environment, m_filter);
+    }
+    void BeginPages(Canvas& canvas, const ReportEnvironment& environment) const override {
+        m_layout = BuildLayout(m_type, m_source, canvas, environment, m_filter);
+        m_resolution = Resolution{canvas.DpiX(), canvas.DpiY()};
+    }
+    void EndPages() const override { m_layout.reset(); }
+
+private:
+    const ListLayout* Kept(const Canvas& canvas) const {
+        return m_layout && m_resolution == Resolution{canvas.DpiX(), canvas.DpiY()} ? &*m_layout : nullptr;
+    }
+
+    ListType m_type;
+    const ListSource& m_source;
+    ListFilter m_filter;
+    mutable std::optional<ListLayout> m_layout;
+    mutable Resolution m_resolution;
+};
 
 } // namespace
 
@@ -233,6 +273,10 @@ void DrawContactList(const ListSource& source, Canvas& canvas, const ReportEnvir
 void DrawPhoneEmailList(const ListSource& source, Canvas& canvas, const ReportEnvironment& environment,
                         ListFilter filter) {
     DrawList(ListType::PhoneEmail, source, canvas, environment, filter);
+}
+
+std::unique_ptr<Report> MakePersonListReport(ListType type, const ListSource& source, ListFilter filter) {
+    return std::make_unique<PersonListReport>(type, source, filter);
 }
 
 int CountListPages(ListType type, const ListSource& source, Canvas& canvas, const ReportEnvironment& environment,

@@ -15,6 +15,29 @@ public:
     virtual int CountPages(Canvas& canvas, const ReportEnvironment& environment) const = 0;
     /// Draws every page of the report on the sheet.
     virtual void Draw(Canvas& canvas, const ReportEnvironment& environment) const = 0;
+
+    /// Brackets a run of page drawings on canvases of one resolution (printing, a PDF, images) during which
+    /// the data does not change: a report may lay itself out once at the start and keep the layout until
+    /// EndPages.
+    virtual void BeginPages(Canvas& canvas, const ReportEnvironment& environment) const {
+        (void)canvas;
+        (void)environment;
+    }
+    virtual void EndPages() const {}
+};
+
+/// BeginPages on construction, EndPages on destruction.
+class PageRun {
+public:
+    PageRun(const Report& report, Canvas& canvas, const ReportEnvironment& environment) : m_report(report) {
+        m_report.BeginPages(canvas, environment);
+    }
+    ~PageRun() { m_report.EndPages(); }
+    PageRun(const PageRun&) = delete;
+    PageRun& operator=(const PageRun&) = delete;
+
+private:
+    const Report& m_report;
 };
 
 /// Height of one page band on the sheet: whole inches of the page height times the device's pixels per

@@ -400,6 +400,31 @@ TEST_F(ListsTest, SurnameFirstOptionChangesTheNameForm) {
               (Names{"Adamska, Ewa", "Kowalski, Jan", "Nowak, Piotr", "Zieliński, Marek"}));
 }
 
+TEST_F(ListsTest, PagesDrawnInOneRunMatchPagesDrawnAlone) {
+    Congregation();
+    for (int i = 0; i < 120; ++i) {
+        const std::string last = "Dodatkowy" + std::to_string(100 + i);
+        Add({"Osoba", last.c_str(), static_cast<PublisherId>(300 + i), PublisherCategory::Publisher, 1 + i % 2});
+    }
+    Finish();
+    for (const ReportKind kind : {ReportKind::AddressCongregation, ReportKind::GroupListsAll}) {
+        const auto report = MakeListReport(kind, m_source, 0);
+        RecordingCanvas alone(kDpi, kDpi);
+        const int pages = report->CountPages(alone, m_environment);
+        EXPECT_EQ(pages, kind == ReportKind::AddressCongregation ? 3 : 1); // two groups in four columns
+        DrawReportPage(*report, alone, m_environment, pages);
+        RecordingCanvas inRun(kDpi, kDpi);
+        {
+            const PageRun run(*report, inRun, m_environment);
+            EXPECT_EQ(report->CountPages(inRun, m_environment), pages);
+            inRun.Clear();
+            DrawReportPage(*report, inRun, m_environment, pages);
+        }
+        EXPECT_EQ(inRun.TextStrings(true), alone.TextStrings(true));
+        EXPECT_FALSE(alone.TextStrings(true).empty());
+    }
+}
+
 TEST(ListKinds, EveryListKindHasAReportAndOthersNone) {
     const ListSource source;
     for (int number = 50; number <= 104; ++number) {

@@ -1,0 +1,163 @@
+// Laying out and rendering the contact lists of a full register (1509 persons) to PDF.
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "core/reports/Lists.h"
+#include "core/reports/RecordingCanvas.h"
+#include "render/ReportOutput.h"
+
+namespace vardo {
+namespace {
+
+constexpr std::array kFirstNames = {"Adam",  "Anna",    "Barbara",    "Cezary", "Dorota", "Edward", "Ewa",
+                                    "Filip", "Grażyna", "Henryk",     "Irena",  "Jan",    "Joanna", "Krzysztof",
+                                    "Łucja", "Marek",   "Małgorzata", "Piotr",  "Zofia",  "Żaneta"};
+constexpr std::array kLastNames = {
+    "Nowak",       "Kowalski",    "Wiśniewski",  "Wójcik",      "Kowalczyk",  "Kamiński",   "Lewandowski",
+    "Zieliński",   "Szymański",   "Woźniak",     "Dąbrowski",   "Kozłowski",  "Jankowski",  "Mazur",
+    "Kwiatkowski", "Krawczyk",    "Piotrowski",  "Grabowski",   "Nowakowski", "Pawłowski",  "Michalski",
+    "Nowicki",     "Adamczyk",    "Dudek",       "Zając",       "Wieczorek",  "Jabłoński",  "Król",
+    "Majewski",    "Olszewski",   "Jaworski",    "Wróbel",      "Malinowski", "Pawlak",     "Witkowski",
+    "Walczak",     "Stępień",     "Górski",      "Rutkowski",   "Michalak",   "Sikora",     "Ostrowski",
+    "Baran",       "Duda",        "Szewczyk",    "Tomaszewski", "Pietrzak",   "Marciniak",  "Wróblewski",
+    "Zalewski",    "Jakubowski",  "Jasiński",    "Zawadzki",    "Sadowski",   "Bąk",        "Chmielewski",
+    "Włodarczyk",  "Borkowski",   "Czarnecki",   "Sawicki",     "Sokołowski", "Urbański",   "Kubiak",
+    "Maciejewski", "Szczepański", "Kucharski",   "Wilk",        "Kalinowski", "Lis",        "Mazurek",
+    "Wysocki",     "Adamski",     "Kaźmierczak", "Wasilewski",  "Sobczak",    "Czerwiński", "Andrzejewski",
+    "Cieślak"};
+
+// A deterministic register filled to capacity: 1200 active publishers, 150 inactive, 100 non-publishers,
+// 40 moved and 19 deleted; 20 groups, elders, servants, pioneers, families and e-mail addresses.
+struct FullRegister {
+    FullRegister() {
+        db.SetCount(kDatabaseCapacity);
+        const WorkingMonth month = WorkingMonthFor(2024, 3, 5);
+        unsigned seed = 12345;
+        const auto next = [&seed](unsigned range) {
+            seed = seed * 1103515245u + 12345u;
+            return (seed >> 16) % range;
+        };
+        for (RecordNumber r = 1; r < kDatabaseCapacity; ++r) {
+            PublisherRecord& p = db.Record(r);
+            const int i = r - 1;
+            p.SetFirstName(kFirstNames[next(kFirstNames.size())]);
+            p.SetLastName(kLastNames[next(kLastNames.size())]);
+            p.SetId(static_cast<PublisherId>(100 + i));
+            p.SetCategory(i < 1200   ? PublisherCategory::Publisher
+                          : i < 1350 ? PublisherCategory::Inactive
+                          : i < 1450 ? PublisherCategory::NonPublisher
+                          : i < 1490 ? PublisherCategory::Moved
+                                     : PublisherCategory::Deleted);
+            p.SetGroup(1 + i % 20);
+            p.SetAddress("ul. " + std::string(kLastNames[next(kLastNames.size())]) + "a " +
+                         std::to_string(1 + next(120)) + " m. " + std::to_string(1 + next(60)) + ", 30-" +
+                         std::to_string(100 + next(800)) + " Kraków");
+            if (next(3) != 0)
+                p.SetPhone1("12 " + std::to_string(100 + next(900)) + " " + std::to_string(10 + next(90)) + " " +
+                            std::to_string(10 + next(90)));
+            p.SetPhone2(std::to_string(500 + next(300)) + " " + std::to_string(100 + next(900)) + " " +
+                        std::to_string(100 + next(900)));
+            if (next(4) == 0)
+                p.SetPhone3("22 " + std::to_string(100 + next(900)) + " " + std::to_string(1000 + next(9000)));
+            if (next(12) == 0)
+                p.SetAppointment(Appointment::Elder);
+            else if (next(10) == 0)
+                p.SetAppointment(Appointment::MinisterialServant);
+            if (next(8) == 0)
+                p.SetRow(MonthRow::Pioneer, month.monthIndex, month.SlotOf(month.monthIndex), 2);
+            if (i % 5 == 0 && i < 1200)
+                p.SetHeadOfFamily(true);
+            else if (i % 5 <= 2 && i < 1450)
+                p.SetFamilyHead(static_cast<PublisherId>(100 + i - i % 5));
+            if (next(2) == 0)
+                emails[p.Id()] = "osoba" + std::to_string(i) + "@przyklad.pl";
+        }
+        db.SortRecords();
+        db.RebuildIndex();
+        groups.SetCount(20);
+        for (int g = 0; g < 20; ++g) {
+            (void)groups.SetOverseer(g, "Jan Kowalski");
+            (void)groups.SetAssistant(g, "Piotr Nowak");
+            groups.SetMeetingDay(g, g % 7);
+            (void)groups.SetTime(g, "18:00");
+        }
+        source.database = &db;
+        source.groups = &groups;
+        source.workingMonth = month;
+        source.emails = emails;
+    }
+
+    PublisherDatabase db;
+    GroupTable groups;
+    EmailTable emails;
+    ListSource source;
+};
+
+const FullRegister& Register() {
+    static const FullRegister full;
+    return full;
+}
+
+constexpr std::array kKinds = {ReportKind::PhoneCongregation,   ReportKind::AddressCongregation,
+                               ReportKind::ContactCongregation, ReportKind::PhoneEmailCongregation,
+                               ReportKind::GroupListsAll,       ReportKind::PhoneEldersServants,
+                               ReportKind::AddressInactive};
+
+ReportKind KindOf(const benchmark::State& state) {
+    return kKinds[static_cast<std::size_t>(state.range(0))];
+}
+
+// Layout and drawing of the whole sheet at printer resolution, without a painter.
+void BM_ListLayout(benchmark::State& state) {
+    const auto report = MakeListReport(KindOf(state), Register().source, 0);
+    const ReportEnvironment environment = ForPrinting(ReportEnvironment{}, true);
+    int pages = 0;
+    for (auto _ : state) {
+        RecordingCanvas canvas(600, 600);
+        pages = report->CountPages(canvas, environment);
+        report->Draw(canvas, environment);
+        benchmark::DoNotOptimize(canvas.Texts().size());
+    }
+    state.SetLabel(std::string(ReportKindName(KindOf(state))) + ", " + std::to_string(pages) + " pages");
+}
+
+// The whole report rendered to a PDF file at 600 dpi, every page.
+void BM_ListPdf(benchmark::State& state) {
+    const auto report = MakeListReport(KindOf(state), Register().source, 0);
+    const auto path = std::filesystem::temp_directory_path() / "vardo-lists-bench.pdf";
+    int pages = 0;
+    for (auto _ : state) {
+        const Result<int> result = RenderReportToPdf(*report, ReportEnvironment{}, path);
+        if (!result.ok()) {
+            state.SkipWithError(result.error().c_str());
+            break;
+        }
+        pages = result.value();
+    }
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    state.SetLabel(std::string(ReportKindName(KindOf(state))) + ", " + std::to_string(pages) + " pages, " +
+                   std::to_string(size / 1024) + " KiB");
+    std::filesystem::remove(path, error);
+}
+
+BENCHMARK(BM_ListLayout)->DenseRange(0, kKinds.size() - 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListPdf)->DenseRange(0, kKinds.size() - 1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace vardo
+
+int main(int argc, char** argv) {
+    const vardo::RenderRuntime runtime;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
