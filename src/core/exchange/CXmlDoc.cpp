@@ -539,6 +539,7 @@ bool CXmlDoc::SetText(std::string text) {
 
 void CXmlDoc::ClearDocument() {
     m_text = std::string();
+    m_eol = "\r\n";
     m_index.Reset(true);
     m_parse.reset();
     m_parent = m_main = m_child = 0;
@@ -567,9 +568,9 @@ bool CXmlDoc::Parse() {
         AppendItem(m_result, "file_error", {{"type", "Not enough memory."}});
         return false;
     }
+    // New elements take the document's own line breaks.
     const std::size_t lineFeed = m_text.find('\n');
-    if (lineFeed != std::string::npos)
-        m_eol = lineFeed > 0 && m_text[lineFeed - 1] == '\r' ? "\r\n" : "\n";
+    m_eol = lineFeed == std::string::npos || (lineFeed > 0 && m_text[lineFeed - 1] == '\r') ? "\r\n" : "\n";
     return true;
 }
 

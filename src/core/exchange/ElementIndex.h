@@ -47,9 +47,11 @@ struct ElementSlot {
 };
 static_assert(sizeof(ElementSlot) == 32, "index entries are fixed 32-byte records");
 
-/// The element index of a CXmlDoc: ElementSlot entries in segments of 65536, so that growing never moves an
-/// entry and a document of any size costs one allocation per 65536 elements. Entry 0 (the document) always
-/// exists. Freed entries are chained through `next` and handed out again first.
+/// The element index of a CXmlDoc: ElementSlot entries in segments of 65536, so that a document of any size
+/// costs one allocation per 65536 elements. The first segment starts small and doubles up to its full size,
+/// so that a small document costs little; entries are reached by number only, never kept by address across an
+/// Allocate. Entry 0 (the document) always exists. Freed entries are chained through `next` and handed out
+/// again first.
 class ElementIndex {
 public:
     static constexpr std::uint32_t kSegmentBits = 16;
@@ -59,8 +61,8 @@ public:
 
     ElementIndex();
 
-    /// Leaves only the document entry, cleared. With `releaseMemory` every segment but the first is freed;
-    /// otherwise they are kept for the next document.
+    /// Leaves only the document entry, cleared. With `releaseMemory` the memory goes back to what a new index
+    /// holds; otherwise it is kept for the next document.
     void Reset(bool releaseMemory);
 
     ElementSlot& operator[](XmlIndex i) { return m_segments[i >> kSegmentBits][i & kEntryMask]; }
@@ -71,7 +73,7 @@ public:
         if (m_freeHead != 0)
             return TakeFree();
         const XmlIndex i = m_used;
-        if (i == kNoMoreEntries || ((i & kEntryMask) == 0 && !AddSegment()))
+        if (i >= m_capacity && !Grow())
             return 0;
         ++m_used;
         (*this)[i] = ElementSlot{};
@@ -86,10 +88,13 @@ public:
     std::uint32_t Used() const { return m_used; }
 
 private:
-    bool AddSegment();
+    static constexpr std::uint32_t kFirstCapacity = 64;
+
+    bool Grow();
     XmlIndex TakeFree();
 
     std::vector<std::unique_ptr<ElementSlot[]>> m_segments;
+    std::uint32_t m_capacity = 0; ///< entries that can be handed out without growing
     std::uint32_t m_used = 1;
     XmlIndex m_freeHead = 0;
 };

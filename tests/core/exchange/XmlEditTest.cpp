@@ -214,6 +214,20 @@ TEST(CXmlDocEdit, RefusesNamesThatWouldBreakTheDocument) {
     EXPECT_FALSE(empty.SetAttribute("a", "v")); // no main position
 }
 
+TEST(CXmlDocEdit, NewElementsTakeTheDocumentsLineBreaks) {
+    CXmlDoc doc;
+    ASSERT_TRUE(doc.SetText("<r>\n</r>"));
+    ASSERT_TRUE(doc.FindNext("r"));
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_TRUE(doc.AppendElement("a"));
+    EXPECT_EQ(doc.GetDocText(), "<r>\n\n  <a/>\n</r>");
+    ASSERT_TRUE(doc.SetText("<r/>")); // no line break of its own: CR LF
+    ASSERT_TRUE(doc.FindNext("r"));
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_TRUE(doc.AppendElement("a"));
+    EXPECT_EQ(doc.GetDocText(), "<r>\r\n  <a/>\r\n</r>");
+}
+
 TEST(CXmlDocEdit, EmptyTextClearsTheDocument) {
     CXmlDoc doc;
     ASSERT_TRUE(doc.SetText("<r><a/></r>"));

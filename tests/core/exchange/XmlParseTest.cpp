@@ -304,12 +304,12 @@ TEST(ElementIndex, GrowsBySegmentsAndReusesFreedEntries) {
     EXPECT_EQ(got[ElementIndex::kSegmentSize - 1], 0x10000U); // first entry of the second segment
     EXPECT_EQ(got.back(), ElementIndex::kSegmentSize + 10);
     index[got[5]].start = 1234;
-    EXPECT_EQ(index[got[5]].start, 1234U); // the entry stays put while the index grows
+    EXPECT_EQ(index[got[5]].start, 1234U); // the entry keeps its value while the index grows
 
     index.Free(got[3]);
-    index.Free(got[70000]);
+    index.Free(got[65540]);
     EXPECT_FALSE(index.IsElement(got[3]));
-    EXPECT_EQ(index.Allocate(), got[70000]);
+    EXPECT_EQ(index.Allocate(), got[65540]);
     const XmlIndex reused = index.Allocate();
     EXPECT_EQ(reused, got[3]);
     EXPECT_EQ(index[reused].levelFlags, 0U); // handed out cleared
