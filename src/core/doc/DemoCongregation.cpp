@@ -889,12 +889,17 @@ private:
                     servants.push_back(&p);
             }
             const Plan* overseer = !elders.empty() ? elders.front() : !servants.empty() ? servants.front() : nullptr;
+            // A group without an appointed brother of its own is looked after by one from another group.
+            if (!overseer)
+                overseer = SpareBrother(count);
             const Plan* assistant = elders.size() > 1                                   ? elders[1]
                                     : !servants.empty() && servants.front() != overseer ? servants.front()
                                     : servants.size() > 1                               ? servants[1]
                                                                                         : nullptr;
-            if (overseer)
+            if (overseer) {
+                m_helpers.insert(overseer);
                 (void)groups.SetOverseer(g, nameOf(overseer));
+            }
             if (assistant)
                 (void)groups.SetAssistant(g, nameOf(assistant));
             (void)groups.SetPlace(g, g == 0 ? std::string_view("Sala Królestwa") : m_rng.Pick(demo::GroupPlaces()));
@@ -905,6 +910,31 @@ private:
                 groups.SetUsesName(g, true);
             }
         }
+    }
+
+    /// An elder or ministerial servant who is neither overseer nor assistant of a group of his own.
+    const Plan* SpareBrother(int groups) {
+        for (const Appointment wanted : {Appointment::Elder, Appointment::MinisterialServant}) {
+            for (const Plan& p : m_plans) {
+                const PublisherRecord& r = RecordOf(p);
+                if (p.category != PublisherCategory::Publisher || r.GetAppointment() != wanted ||
+                    m_helpers.count(&p) != 0)
+                    continue;
+                // Brothers of groups that have only them stay with their own group.
+                int sameGroup = 0;
+                for (const Plan& q : m_plans)
+                    sameGroup += q.category == PublisherCategory::Publisher && RecordOf(q).Group() == r.Group() &&
+                                         RecordOf(q).GetAppointment() != Appointment::None &&
+                                         RecordOf(q).GetAppointment() != Appointment::BaptizedBrother
+                                     ? 1
+                                     : 0;
+                if (sameGroup > 2 || r.Group() > groups) {
+                    m_helpers.insert(&p);
+                    return &p;
+                }
+            }
+        }
+        return nullptr;
     }
 
     /// Number of a weekday (0 = Monday) in a month, up to (excluding) day `before`.
@@ -1029,6 +1059,7 @@ private:
     std::vector<Plan> m_plans;
     std::vector<Household> m_households;
     std::set<std::string> m_names;
+    std::set<const Plan*> m_helpers;
     PublisherId m_nextId = kFirstFreeId - 1;
 };
 

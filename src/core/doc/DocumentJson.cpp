@@ -12,6 +12,8 @@
 namespace vardo {
 namespace {
 
+constexpr auto kConsentType = static_cast<std::uint16_t>(AppointmentType::Consent);
+
 /// Months of report cells each record keeps.
 constexpr int kReportMonths = 24;
 
@@ -259,8 +261,7 @@ private:
         m_json.Field("confined", p.IsConfined());
         m_json.Field("importMarker", static_cast<int>(p.ImportMarker()));
         StatusFields(p);
-        m_json.Field("consent",
-                     m_side.appointments.GetAppointment(p.Id(), static_cast<std::uint16_t>(AppointmentType::Consent)));
+        DateField(m_json, "consent", m_side.appointments.GetAppointment(p.Id(), kConsentType));
         m_json.Field("hasConsent", m_side.appointments.HasConsent(p.Id()));
         Extension(p);
         m_json.Field("emergencyKey", static_cast<int>(p.EmergencyKey()));
