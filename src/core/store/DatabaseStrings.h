@@ -21,6 +21,7 @@ inline constexpr int kStrUnstorableTexts = 9309;    ///< texts the file cannot h
 inline constexpr int kStrFieldFirstName = 9310;     ///< field names 9310..9317 in TextField order
 inline constexpr int kStrDamagedLegacyFile = 9318;  ///< damaged file that is never written
 inline constexpr int kStrLegacyListTooLong = 9319;  ///< legacy list beyond 300 records
+inline constexpr int kStrBeyondPersonRef = 9320;    ///< person beyond the reach of a PersonRef
 
 inline constexpr std::string_view kTextNoMemory = "Couldn't allocate memory";
 inline constexpr std::string_view kTextDuplicateName = "Powtórzona nazwa";

@@ -240,6 +240,22 @@ RecordNumber PublisherDatabase::ResolvePersonRef(PersonRef ref) const {
     return (*list)[static_cast<std::size_t>(position)].recordNumber;
 }
 
+Result<PersonRef> PublisherDatabase::RefOfRecord(RecordNumber record) const {
+    const std::optional<PersonRef> ref = PersonRefOfRecord(record);
+    if (!IsPerson(record) || !ref)
+        return Result<PersonRef>::Fail(
+            FormatArgs(Str(kStrBeyondPersonRef), {std::to_string(record), std::to_string(kPersonRefMaxPosition)}));
+    return *ref;
+}
+
+Result<PersonRef> PublisherDatabase::RefOfListPosition(PublisherCategory list, int position) const {
+    const std::optional<PersonRef> ref = PersonRefOfListPosition(list, position);
+    if (!ref || position >= static_cast<int>(List(list).size()))
+        return Result<PersonRef>::Fail(
+            FormatArgs(Str(kStrBeyondPersonRef), {std::to_string(position), std::to_string(kPersonRefMaxPosition)}));
+    return *ref;
+}
+
 std::string PublisherDatabase::DisplayName(PersonRef ref, bool lastNameFirst) const {
     return DisplayNameOfRecord(ResolvePersonRef(ref), lastNameFirst);
 }

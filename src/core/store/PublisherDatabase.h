@@ -114,8 +114,14 @@ public:
     std::string DisplayName(PersonRef ref, bool lastNameFirst) const;
     /// Name of the person with this id; empty when not found.
     std::string NameOfId(PublisherId id, bool lastNameFirst) const;
-    /// The record number a PersonRef designates; 0 when none.
+    /// The record number a PersonRef designates; 0 when none. List positions use the current lists.
     RecordNumber ResolvePersonRef(PersonRef ref) const;
+    /// A PersonRef for a person's record number; fails with a message for the user when the number does not
+    /// fit the nine bits of a PersonRef (records above 511) or is not a person.
+    Result<PersonRef> RefOfRecord(RecordNumber record) const;
+    /// A PersonRef for a position in the Moved, Inactive or NonPublisher list; fails with a message when the
+    /// position is not on the list or above 511.
+    Result<PersonRef> RefOfListPosition(PublisherCategory list, int position) const;
 
     /// <0, 0, >0: a circuit overseer record is greater than anything (the first argument is tested first);
     /// otherwise the trimmed sorting names compare case-insensitively in the language's collation.

@@ -327,6 +327,26 @@ TEST(PublisherDatabase, AdditionsBeyondTheCapacitiesAreRefused) {
     EXPECT_EQ(full.Count(), kDatabaseCapacity);
 }
 
+TEST(PublisherDatabase, PersonRefsBeyondNineBitsAreRefusedWithAMessage) {
+    PublisherDatabase db;
+    db.SetCount(1);
+    for (int i = 0; i < 520; ++i) {
+        db.Record(db.Count()) = Person("A", "B", static_cast<PublisherId>(100 + i));
+        db.SetCount(db.Count() + 1);
+    }
+    db.RebuildIndex();
+    EXPECT_EQ(db.RefOfRecord(511).value(), 511);
+    const Result<PersonRef> far = db.RefOfRecord(512);
+    ASSERT_FALSE(far.ok());
+    EXPECT_NE(far.error().find("512"), std::string::npos);
+    EXPECT_FALSE(db.RefOfRecord(521).ok());
+    EXPECT_FALSE(db.RefOfListPosition(PublisherCategory::Inactive, 0).ok()); // the list is empty
+    db.Record(7).SetCategory(PublisherCategory::Inactive);
+    db.RebuildIndex();
+    EXPECT_EQ(db.RefOfListPosition(PublisherCategory::Inactive, 0).value(), 0x4000);
+    EXPECT_EQ(db.DisplayName(db.RefOfListPosition(PublisherCategory::Inactive, 0).value(), false), "A B");
+}
+
 TEST(PublisherDatabase, RemoveShiftsTheLaterRecords) {
     PublisherDatabase db;
     Fill(db, {Person("A", "A", 100), Person("B", "B", 101), Person("C", "C", 102)});
