@@ -44,7 +44,8 @@ public:
     /// A record from file bytes: the first N bytes, zero-filled when `bytes` is shorter.
     static FixedRecord FromBytes(std::string_view bytes) {
         FixedRecord record;
-        std::memcpy(record.m_bytes.data(), bytes.data(), bytes.size() < N ? bytes.size() : N);
+        if (!bytes.empty())
+            std::memcpy(record.m_bytes.data(), bytes.data(), bytes.size() < N ? bytes.size() : N);
         return record;
     }
 
@@ -69,7 +70,8 @@ public:
     /// Stores raw bytes (at most width − 1) and NUL-fills the rest of the field.
     void SetRawText(std::size_t offset, std::size_t width, std::string_view bytes) {
         const std::size_t length = bytes.size() < width ? bytes.size() : width - 1;
-        std::memcpy(m_bytes.data() + offset, bytes.data(), length);
+        if (length > 0)
+            std::memcpy(m_bytes.data() + offset, bytes.data(), length);
         std::memset(m_bytes.data() + offset + length, 0, width - length);
     }
     /// Text of a field as UTF-8.
