@@ -18,6 +18,10 @@ constexpr int kStrOverseer = 1040;
 constexpr int kStrServantOverseer = 1269;
 constexpr int kStrOtherOverseer = 1299;
 
+// Marks of inactive persons and Bible students; no-break spaces inside keep a mark whole when wrapping.
+constexpr std::string_view kInactiveMark = " (\u00A0N\u00A0)";
+constexpr std::string_view kStudentMark = " (\u00A0SB\u00A0)";
+
 enum class Style { Name, Text };
 
 struct BlockLine {
@@ -36,7 +40,7 @@ struct GroupBlock {
 struct PlacedLine {
     int slot = 0;
     int line = 0;
-    const std::string* text = nullptr;
+    std::string text;
     Style style = Style::Text;
 };
 
@@ -88,10 +92,10 @@ std::string MemberName(const PublisherDatabase& db, RecordNumber record, bool la
     std::string name = db.DisplayNameOfRecord(record, lastNameFirst);
     switch (db.Record(record).Category()) {
     case PublisherCategory::Inactive:
-        name += FormatPrintf(" ( %s )", "N");
+        name += kInactiveMark;
         break;
     case PublisherCategory::NonPublisher:
-        name += FormatPrintf(" ( %s )", "SB");
+        name += kStudentMark;
         break;
     default:
         break;
@@ -162,25 +166,42 @@ GroupLayout BuildGroupLayout(const ListSource& source, Canvas& canvas, const Rep
     layout.frame = BeginListFrame(canvas, environment, GroupListTitle(environment), {});
     layout.frame.firstRowLine = 2;
     layout.blocks = BuildBlocks(source, members, environment.options.surnameFirst);
-    const int perSlot = layout.frame.metrics.linesPerPage;
+    const ListFrame& f = layout.frame;
+    const int perSlot = f.metrics.linesPerPage;
+    // Every column's members start on the same line; a text wider than its column wraps at blanks.
+    const int width = f.X(7, 4) - f.X(1, 16);
+    const auto wrap = [&](const std::string& text, Style style) {
+        canvas.SetFont(style == Style::Name ? f.headerFont : f.rowFont);
+        return WrapText(canvas, text, width);
+    };
+    std::vector<std::vector<BlockLine>> headers(layout.blocks.size());
+    std::size_t headerLines = 0;
+    for (std::size_t b = 0; b < layout.blocks.size(); ++b) {
+        for (const BlockLine& header : layout.blocks[b].header)
+            for (std::string& part : wrap(header.text, header.style))
+                headers[b].push_back({std::move(part), header.style});
+        headerLines = std::max(headerLines, headers[b].size());
+    }
     int slot = -1;
-    for (const GroupBlock& block : layout.blocks) {
+    for (std::size_t b = 0; b < layout.blocks.size(); ++b) {
+        const GroupBlock& block = layout.blocks[b];
         ++slot;
         int line = 0;
-        const auto place = [&](const std::string& text, Style style) {
+        const auto place = [&](std::string text, Style style) {
             if (line >= perSlot) {
                 // The group runs on in the next column under its name again.
                 ++slot;
                 line = 0;
-                layout.lines.push_back({slot, line++, &block.name, Style::Name});
+                layout.lines.push_back({slot, line++, block.name, Style::Name});
             }
-            layout.lines.push_back({slot, line++, &text, style});
+            layout.lines.push_back({slot, line++, std::move(text), style});
         };
-        for (const BlockLine& header : block.header)
-            place(header.text, header.style);
-        ++line;
+        for (BlockLine& header : headers[b])
+            place(std::move(header.text), header.style);
+        line = std::max(line, static_cast<int>(headerLines)) + 1;
         for (const std::string& member : block.members)
-            place(member, Style::Text);
+            for (std::string& part : wrap(member, Style::Text))
+                place(std::move(part), Style::Text);
     }
     layout.pages = std::max(slot, 0) / kColumnsPerPage + 1;
     return layout;
@@ -209,7 +230,7 @@ void DrawGroupLayout(const GroupLayout& layout, Canvas& canvas, const ReportEnvi
             continue;
         const int x = f.metrics.left + (placed.slot % kColumnsPerPage) * columnWidth;
         canvas.SetFont(placed.style == Style::Name ? f.headerFont : f.rowFont);
-        canvas.DrawText(x, f.RowY(page, placed.line), *placed.text);
+        canvas.DrawText(x, f.RowY(page, placed.line), placed.text);
     }
 }
 

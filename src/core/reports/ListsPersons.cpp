@@ -194,9 +194,12 @@ void DrawEntry(Canvas& canvas, const ListSource& source, const ListLayout& layou
     case ListType::Contact: {
         canvas.SetTextAlign({HAlign::Left, VAlign::Top});
         canvas.DrawText(c.left, y, name);
-        std::string phones = PhoneText(person);
+        // Nobody to call: no line of bare separators.
+        std::string phones = person.Phone1().empty() && person.Phone2().empty() && person.Phone3().empty()
+                                 ? std::string()
+                                 : PhoneText(person);
         if (star)
-            phones += " *";
+            phones += phones.empty() ? "*" : " *";
         canvas.DrawText(c.X(11, 5), y, phones);
         break;
     }

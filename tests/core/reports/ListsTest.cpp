@@ -255,6 +255,10 @@ TEST_F(ListsTest, ElderMarksInTheEldersAndServantsVariants) {
     const RecordingCanvas contact = Draw(ReportKind::ContactEldersServants);
     EXPECT_NE(contact.Find("12 345 67 - 600 100 200 - 22 111 22 *"), nullptr);
     EXPECT_NE(contact.Find(" - 602 2 - "), nullptr);
+    // Without any number the line shows no separators.
+    const RecordingCanvas all = Draw(ReportKind::ContactCongregation);
+    EXPECT_EQ(all.Find(" -  - "), nullptr);
+    EXPECT_EQ(Text(all, "Marek Zieliński").y, RowY(0, 4));
 }
 
 TEST_F(ListsTest, PagesBreakAfterTheLinesAPageHolds) {
@@ -371,17 +375,27 @@ TEST_F(ListsTest, GroupListsShowEachGroupWithItsMembers) {
     EXPECT_EQ(columnOf(canvas, 0), (Names{"Grupa # 1", "Nadzorca: Jan Kowalski", "Zastępca: Marek Zieliński",
                                           "środa 18:00", "Anna Kowalska", "Jan Kowalski", "Marek Zieliński"}));
     EXPECT_EQ(columnOf(canvas, 1), (Names{"Grupa # 2", "Sługa: Piotr Nowak", "Ewa Adamska", "Piotr Nowak"}));
+    // Members of every column start on one line.
+    EXPECT_EQ(Text(canvas, "Ewa Adamska").y, Text(canvas, "Anna Kowalska").y);
     EXPECT_EQ(Text(canvas, "Anna Kowalska").y, kTopMargin + (2 + 5) * kLine); // after a blank line
     EXPECT_EQ(Text(canvas, "Grupa # 1").font.weight, 700);
 
     canvas = Draw(ReportKind::GroupListsAll);
     const Names first = columnOf(canvas, 0);
     EXPECT_EQ(first.back(), "Marek Zieliński");
-    EXPECT_NE(std::find(first.begin(), first.end(), "Kasia Kowalska ( SB )"), first.end());
-    EXPECT_NE(canvas.Find("Tomasz Wójcik ( N )"), nullptr);
-    EXPECT_EQ(Draw(ReportKind::GroupListsActiveStudents).Find("Tomasz Wójcik ( N )"), nullptr);
-    EXPECT_NE(Draw(ReportKind::GroupListsActiveStudents).Find("Kasia Kowalska ( SB )"), nullptr);
-    EXPECT_NE(Draw(ReportKind::GroupListsActiveInactive).Find("Tomasz Wójcik ( N )"), nullptr);
+    EXPECT_NE(std::find(first.begin(), first.end(), "Kasia Kowalska (\u00A0SB\u00A0)"), first.end());
+    EXPECT_NE(canvas.Find("Tomasz Wójcik (\u00A0N\u00A0)"), nullptr);
+    EXPECT_EQ(Draw(ReportKind::GroupListsActiveStudents).Find("Tomasz Wójcik (\u00A0N\u00A0)"), nullptr);
+    EXPECT_NE(Draw(ReportKind::GroupListsActiveStudents).Find("Kasia Kowalska (\u00A0SB\u00A0)"), nullptr);
+    EXPECT_NE(Draw(ReportKind::GroupListsActiveInactive).Find("Tomasz Wójcik (\u00A0N\u00A0)"), nullptr);
+
+    // A text wider than its column wraps inside it.
+    ASSERT_TRUE(m_groups.SetAssistant(1, "Jan Brzęczyszczykiewicz").ok());
+    canvas = Draw(ReportKind::GroupListsActive);
+    EXPECT_EQ(columnOf(canvas, 1), (Names{"Grupa # 2", "Sługa: Piotr Nowak", "Zastępca: Jan", "Brzęczyszczykiewicz",
+                                          "Ewa Adamska", "Piotr Nowak"}));
+    for (const auto& t : canvas.Texts())
+        EXPECT_LE(t.bounds.right, kLeft + 4 * 525) << t.text;
 
     // Five groups take two pages; a publisher outside every group is not lost.
     m_groups.SetCount(5);

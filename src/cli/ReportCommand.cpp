@@ -1,0 +1,198 @@
+// vardo-cli report KIND: renders a report of the working month, every page, to PDF or to PNG images.
+
+#include <charconv>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/CliCommand.h"
+#include "core/doc/CVardoDoc.h"
+#include "core/platform/Clock.h"
+#include "core/reports/Lists.h"
+#include "core/reports/ReportEnvironment.h"
+#include "core/reports/ReportKind.h"
+#include "render/ReportOutput.h"
+
+namespace vardo::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: vardo-cli [--data DIR] [--today YYYY-MM-DD] report KIND [--group N] (--pdf FILE | --png DIR)\n"
+    "                 [--letter] [--dpi N]\n"
+    "KIND is a report number or name: phone (50), phone-group (51), phone-elders (52), phone-pioneers (53),\n"
+    "address (60), address-group (61), address-inactive (62), address-elders (63), address-pioneers (64),\n"
+    "groups (70), groups-students (71), groups-inactive (72), groups-all (73), groups-active (74),\n"
+    "contact (80), contact-group (81), contact-elders (82), contact-pioneers (83), contact-inactive (84),\n"
+    "phone-email (100), phone-email-group (101), phone-email-elders (103), phone-email-pioneers (104).\n";
+
+struct Request {
+    ReportKind kind = ReportKind::PhoneCongregation;
+    int group = 0;
+    std::string pdf;
+    std::string png;
+    bool a4 = true;
+    int dpi = 0;
+};
+
+std::optional<int> ParseNumber(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
+    return value;
+}
+
+// Parses the command's arguments; prints what is wrong and returns nullopt on bad usage.
+std::optional<Request> ParseRequest(const std::vector<std::string>& args) {
+    Request request;
+    std::optional<ReportKind> kind;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if ((arg == "--group" || arg == "--pdf" || arg == "--png" || arg == "--dpi") && !hasValue) {
+            std::fprintf(stderr, "vardo-cli report: %s needs a value\n", arg.c_str());
+            return std::nullopt;
+        }
+        if (arg == "--group" || arg == "--dpi") {
+            const auto number = ParseNumber(args[++i]);
+            if (!number || (arg == "--group" && (*number < 1 || *number > 20)) ||
+                (arg == "--dpi" && (*number < 30 || *number > 2400))) {
+                std::fprintf(stderr, "vardo-cli report: %s takes %s\n", arg.c_str(),
+                             arg == "--group" ? "a group number 1..20" : "a resolution of 30..2400 dpi");
+                return std::nullopt;
+            }
+            (arg == "--group" ? request.group : request.dpi) = *number;
+        } else if (arg == "--pdf") {
+            request.pdf = args[++i];
+        } else if (arg == "--png") {
+            request.png = args[++i];
+        } else if (arg == "--letter") {
+            request.a4 = false;
+        } else if (!kind && !arg.starts_with("--")) {
+            kind = ReportKindFromName(arg);
+            if (!kind) {
+                std::fprintf(stderr, "vardo-cli report: unknown report kind '%s'\n%s", arg.c_str(), kUsage);
+                return std::nullopt;
+            }
+        } else {
+            std::fprintf(stderr, "vardo-cli report: unexpected argument '%s'\n%s", arg.c_str(), kUsage);
+            return std::nullopt;
+        }
+    }
+    if (!kind || request.pdf.empty() == request.png.empty()) {
+        std::fputs(kUsage, stderr);
+        return std::nullopt;
+    }
+    request.kind = *kind;
+    if (ReportKindTakesGroup(request.kind) && request.group == 0) {
+        std::fprintf(stderr, "vardo-cli report: %s is drawn for one field service group: give --group N\n",
+                     std::string(ReportKindName(request.kind)).c_str());
+        return std::nullopt;
+    }
+    if (request.dpi == 0)
+        request.dpi = request.png.empty() ? 600 : 150;
+    return request;
+}
+
+// Messages of the start-up go to standard error; questions take their default answer.
+class StderrPrompter final : public Prompter {
+public:
+    void Message(std::string_view text, Severity) override {
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+    }
+    Answer Ask(std::string_view text, Buttons, Answer defaultAnswer) override {
+        Message(text, Severity::Question);
+        return defaultAnswer;
+    }
+};
+
+// True when some person of the active (or, for kind 84, the inactive) list belongs to the group.
+bool GroupHasPeople(const PublisherDatabase& db, int group, PublisherCategory category) {
+    for (const IndexEntry& entry : db.List(category))
+        if (entry.record->Group() == group)
+            return true;
+    return false;
+}
+
+int RunReport(const CliContext& context) {
+    const std::optional<Request> request = ParseRequest(context.args);
+    if (!request)
+        return 2;
+
+    SystemClock systemClock;
+    std::optional<FixedClock> fixedClock;
+    if (context.today)
+        fixedClock.emplace(*context.today);
+    const Clock& clock = fixedClock ? static_cast<const Clock&>(*fixedClock) : systemClock;
+
+    StderrPrompter prompter;
+    CVardoDoc doc;
+    StartupOptions startup;
+    startup.showStartupNote = false;
+    const Status loaded = doc.Load(DataFolder(context.dataFolder), clock, prompter, startup);
+    if (!loaded) {
+        std::fprintf(stderr, "vardo-cli report: %s\n", loaded.message().c_str());
+        return 1;
+    }
+
+    ListSource source;
+    source.database = &doc.Database();
+    source.groups = &doc.Side().groups;
+    source.workingMonth = doc.GetWorkingMonth();
+    source.emails = LoadEmails(doc.Folder(), doc.Database());
+
+    const std::unique_ptr<Report> report = MakeListReport(request->kind, source, request->group);
+    if (!report) {
+        std::fprintf(stderr, "vardo-cli report: the report '%s' cannot be printed yet\n",
+                     std::string(ReportKindName(request->kind)).c_str());
+        return 1;
+    }
+    if (request->group != 0) {
+        const PublisherCategory category =
+            request->kind == ReportKind::ContactInactive ? PublisherCategory::Inactive : PublisherCategory::Publisher;
+        if (!GroupHasPeople(doc.Database(), request->group, category)) {
+            std::fprintf(stderr, "vardo-cli report: nobody belongs to group %d; nothing to print\n", request->group);
+            return 1;
+        }
+    }
+
+    ReportEnvironment environment;
+    environment.fonts = ReportFonts(doc.LanguageTag());
+    environment.fonts.LoadAll(doc.SettingsFile(), true);
+    environment.options = ReportOptionsFromSettings(doc.GetSettings());
+    environment.today = clock.Today();
+    environment.languageTag = doc.LanguageTag();
+    environment.group = request->group;
+
+    RenderRuntime runtime;
+    OutputOptions output;
+    output.a4 = request->a4;
+    output.dpi = request->dpi;
+    output.title = std::string(ReportKindName(request->kind));
+    if (!request->pdf.empty()) {
+        const Result<int> pages = RenderReportToPdf(*report, environment, request->pdf, output);
+        if (!pages.ok()) {
+            std::fprintf(stderr, "vardo-cli report: %s\n", pages.error().c_str());
+            return 1;
+        }
+        std::printf("%s: %d page(s)\n", request->pdf.c_str(), pages.value());
+        return 0;
+    }
+    const auto files = RenderReportToPng(*report, environment, request->png, output.title, output);
+    if (!files.ok()) {
+        std::fprintf(stderr, "vardo-cli report: %s\n", files.error().c_str());
+        return 1;
+    }
+    for (const auto& file : files.value())
+        std::printf("%s\n", file.string().c_str());
+    return 0;
+}
+
+[[maybe_unused]] const bool registered =
+    RegisterCommand({"report", "report KIND [--group N] (--pdf FILE | --png DIR)",
+                     "render a report of the working month, every page, to PDF or PNG images", RunReport});
+
+} // namespace
+} // namespace vardo::cli
