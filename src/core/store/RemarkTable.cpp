@@ -82,6 +82,8 @@ void RemarkTable::LoadAtStartup(const DataFolder& folder, std::span<PublisherRec
     auto content = ReadDataFile(folder, kFileName);
     if (!content) {
         m_guard.Preserve(folder, kFileName, ReasonUnreadable(content.error()), prompter);
+        // A stale undo copy of an earlier run must not be restored over the unread file.
+        (void)folder.Remove(kUndoFileName);
         for (auto& person : persons)
             for (int cell = 0; cell < kMonthCells; ++cell)
                 person.SetRow(MonthRow::Remark, cell / kYearSlots, cell % kYearSlots, 0);
@@ -95,7 +97,8 @@ void RemarkTable::LoadAtStartup(const DataFolder& folder, std::span<PublisherRec
             bytes = std::move(compacted);
     }
     // The undo copy is best effort: without it, "No" at exit keeps the remark file as it is.
-    (void)folder.WriteAtomic(kUndoFileName, content.value() ? bytes : std::string());
+    if (!folder.WriteAtomic(kUndoFileName, content.value() ? bytes : std::string()))
+        (void)folder.Remove(kUndoFileName);
     const std::size_t notLoaded = LoadBytes(bytes, persons);
     if (notLoaded > 0)
         prompter.Message(FormatArgs(Str(kStrRemarksNotLoaded), {std::to_string(notLoaded), kFileName}),

@@ -1,5 +1,6 @@
 #include "core/store/RemarkTable.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -188,6 +189,19 @@ TEST_F(RemarkTableTest, UndoWithoutRemarkFileAtStartupDiscardsTheNewFile) {
     RemarkTable next;
     next.LoadAtStartup(m_folder, persons, m_prompter);
     EXPECT_EQ(next.Count(), 1u);
+}
+
+TEST_F(RemarkTableTest, UnreadableFileDropsAStaleUndoCopySoNothingIsRestoredOverIt) {
+    m_dir.WriteFile("rmkundo.dat", Concat({kZero, Remark("stara kopia", 1, 0, 120).Bytes()}));
+    std::filesystem::create_directory(m_dir.Path() / "remark9.dat");
+    auto persons = Persons({120});
+    persons[0].SetRow(MonthRow::Remark, 0, 0, 5);
+    m_table.LoadAtStartup(m_folder, persons, m_prompter);
+    EXPECT_EQ(persons[0].RemarkNumber(0, 0), 0);
+    EXPECT_FALSE(m_dir.Exists("rmkundo.dat"));
+    EXPECT_FALSE(m_table.WriteAll(m_folder).ok());
+    ASSERT_TRUE(RemarkTable::RestoreFromUndo(m_folder).ok());
+    EXPECT_TRUE(std::filesystem::is_directory(m_dir.Path() / "remark9.dat"));
 }
 
 TEST_F(RemarkTableTest, ClearingAPersonsRemarksEmptiesTheirTextsInTheFile) {
