@@ -1,15 +1,109 @@
 #pragma once
 
+#include <functional>
+#include <map>
+#include <memory>
+
 #include <QMainWindow>
+
+#include "core/registry/RegistryContext.h"
+#include "gui/app/CommandRouter.h"
+#include "gui/app/Telephony.h"
+#include "gui/registry/RegistryHooks.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStackedWidget;
 
 namespace vardo {
 
-/// The program's main window.
+class CVardoDoc;
+class Clock;
+class MainPanel;
+class Prompter;
+
+/// The program's main window: menus, toolbar, the main panel and the status bar with the working month.
+/// Commands are routed by id: the document's commands are registered here, the report view registers its
+/// own through Router(); a command without a handler shows disabled.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit CMainFrame(QWidget* parent = nullptr);
+    CMainFrame(CVardoDoc& doc, Prompter& prompter, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    /// The document start-up on a data folder, with the password gate and the start-up note. False when the
+    /// program is to end (the reason has been shown, except for a refused password).
+    bool OpenDocument(const DataFolder& folder, const Clock& clock, bool showStartupNote = true);
+
+    CommandRouter& Router() { return *m_router; }
+    MainPanel& Panel() { return *m_panel; }
+    /// The menu or toolbar action of a command; nullptr when no menu has it.
+    QAction* Action(int id) const;
+    /// The top-level menu with this title ("&Raporty"), for the modules that add entries.
+    QMenu* Menu(const QString& title) const;
+
+    /// Status pane 0 (stretching) or 1 (sized to its text): the text shown.
+    void SetStatusPaneText(int pane, const QString& text);
+    QString StatusPaneText(int pane) const;
+    /// ShowWorkingMonth: pane 1 shows "  Miesiąc roboczy = <month>".
+    void ShowWorkingMonth();
+    /// Re-reads the state of every action and panel button.
+    void UpdateCommands();
+
+    /// The report view shares the window's centre with the main panel.
+    void SetViewWidget(QWidget* view);
+    void ShowMainPanel();
+    void ShowView();
+
+    /// SaveCommand: saves behind the wait window; failures are shown.
+    void SaveCommand();
+    /// ChangePassword: the old password, the new one twice, and the message of the outcome.
+    void ChangePassword();
+    /// EditPublishers: the chooser with the editor.
+    void EditPublishers();
+    /// DialNumber through the desktop's handler of tel: links.
+    bool DialNumber(const std::string& number, const std::string& calledParty);
+
+    /// The rules of the people-editing dialogs over the document's data.
+    RegistryContext MakeRegistryContext();
+    void SetRegistryHooks(RegistryHooks hooks) { m_registryHooks = std::move(hooks); }
+    void SetTelephony(Telephony telephony) { m_telephony = std::move(telephony); }
+    /// Tells whether the report view shows a print preview (closing is then refused).
+    void SetPreviewActive(std::function<bool()> previewActive) { m_previewActive = std::move(previewActive); }
+    /// Runs after the publisher editor closed (status counts, status lists); the flag tells whether data
+    /// changed.
+    void SetAfterEditPublishers(std::function<void(bool)> after) { m_afterEditPublishers = std::move(after); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildStatusBar();
+    void RegisterDocumentCommands();
+    void RegisterToggle(int id, std::uint8_t& setting);
+    void ToggleFirstNameFirst();
+    void ShowAbout();
+    void UpdateTitle();
+    /// A document command with its enabling rule.
+    void RegisterDocumentCommand(int id, std::function<void()> run);
+
+    CVardoDoc& m_doc;
+    Prompter& m_prompter;
+    CommandRouter* m_router;
+    MainPanel* m_panel;
+    QStackedWidget* m_centre;
+    QLabel* m_pane0;
+    QLabel* m_pane1;
+    std::map<int, QAction*> m_actions;
+    std::map<QString, QMenu*> m_menus;
+    RegistryHooks m_registryHooks;
+    Telephony m_telephony;
+    std::function<bool()> m_previewActive;
+    std::function<void(bool)> m_afterEditPublishers;
 };
 
 } // namespace vardo
