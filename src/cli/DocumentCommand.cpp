@@ -1,0 +1,61 @@
+#include "cli/DocumentCommand.h"
+
+#include <cstdio>
+
+namespace vardo::cli {
+
+std::unique_ptr<Clock> CommandClock(const CliContext& context) {
+    if (context.today)
+        return std::make_unique<FixedClock>(*context.today);
+    return std::make_unique<SystemClock>();
+}
+
+void OpenedDocument::Error(std::string_view text) const {
+    std::fprintf(stderr, "vardo-cli %s: %.*s\n", m_command.c_str(), static_cast<int>(text.size()), text.data());
+}
+
+bool OpenedDocument::TakeOptions(std::vector<std::string>& args) {
+    if (!ConsolePrompter::FromArgs(args, m_prompter)) {
+        Error("--yes and --no exclude each other");
+        return false;
+    }
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--password")
+            continue;
+        if (i + 1 >= args.size()) {
+            Error("--password needs a value");
+            return false;
+        }
+        m_password = args[i + 1];
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        break;
+    }
+    return true;
+}
+
+bool OpenedDocument::Open(const CliContext& context) {
+    m_clock = CommandClock(context);
+    StartupOptions options;
+    options.showStartupNote = false;
+    bool asked = false;
+    options.checkPassword = [&](std::string_view stored) {
+        asked = true;
+        return m_password && *m_password == stored;
+    };
+    const Status loaded = m_doc.Load(DataFolder(context.dataFolder), *m_clock, m_prompter, options);
+    if (!loaded) {
+        Error(loaded.message());
+        if (asked && !m_password)
+            Error("podaj hasło opcją --password");
+        return false;
+    }
+    return true;
+}
+
+std::string_view CategoryIdentifier(std::uint8_t category) {
+    static constexpr std::string_view kNames[] = {"Publisher", "Inactive", "NonPublisher",
+                                                  "Moved",     "Deleted",  "CircuitOverseer"};
+    return category < std::size(kNames) ? kNames[category] : std::string_view("Unknown");
+}
+
+} // namespace vardo::cli

@@ -1,0 +1,38 @@
+// vardo-cli list: one tab-separated line per person, in the register's order.
+
+#include <cstdio>
+#include <string>
+
+#include "cli/DocumentCommand.h"
+
+namespace vardo::cli {
+namespace {
+
+int RunList(const CliContext& context) {
+    std::vector<std::string> args = context.args;
+    OpenedDocument opened("list");
+    if (!opened.TakeOptions(args))
+        return 2;
+    if (!args.empty()) {
+        opened.Error("unexpected argument '" + args.front() + "'");
+        return 2;
+    }
+    if (!opened.Open(context))
+        return 1;
+    const PublisherDatabase& db = opened.Doc().Database();
+    const bool lastNameFirst = db.SortsLastNameFirst();
+    std::string out;
+    for (RecordNumber r = 1; r < db.Count(); ++r) {
+        const PublisherRecord& p = db.Record(r);
+        out += std::to_string(p.Id()) + "\t" + std::string(CategoryIdentifier(p.CategoryByte())) + "\t" +
+               db.DisplayNameOfRecord(r, lastNameFirst) + "\t" + std::to_string(p.Group()) + "\n";
+    }
+    opened.Close();
+    return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+[[maybe_unused]] const bool registered = RegisterCommand(
+    {"list", "list [--password TEXT]", "one tab-separated line per person: id, category, name, group", RunList});
+
+} // namespace
+} // namespace vardo::cli

@@ -1,0 +1,37 @@
+// vardo-cli resave: opens the data folder and saves it again, as File > Save does.
+
+#include <cstdio>
+#include <string>
+
+#include "cli/DocumentCommand.h"
+
+namespace vardo::cli {
+namespace {
+
+int RunResave(const CliContext& context) {
+    std::vector<std::string> args = context.args;
+    OpenedDocument opened("resave");
+    if (!opened.TakeOptions(args))
+        return 2;
+    if (!args.empty()) {
+        opened.Error("unexpected argument '" + args.front() + "'");
+        return 2;
+    }
+    if (!opened.Open(context))
+        return 1;
+    CVardoDoc& doc = opened.Doc();
+    doc.SetModified();
+    const Status saved = doc.Save(opened.Prompter());
+    if (!saved) {
+        opened.Error(saved.message());
+        return 1;
+    }
+    std::printf("Zapisano dane w %s\n", doc.Folder().Root().string().c_str());
+    return 0;
+}
+
+[[maybe_unused]] const bool registered = RegisterCommand(
+    {"resave", "resave [--yes | --no] [--password TEXT]", "open the data folder and save every file again", RunResave});
+
+} // namespace
+} // namespace vardo::cli
