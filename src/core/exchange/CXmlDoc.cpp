@@ -117,6 +117,11 @@ public:
                     return false;
                 pos = end;
             } else if (next == '/') {
+                if (ClosesTop(lt)) {
+                    pos = lt + 3 + m_stack.back().nameLength;
+                    Pop(lt, pos, true);
+                    continue;
+                }
                 const std::size_t nameEnd = xml::ScanName(t, lt + 2, n);
                 const void* close = std::memchr(t + nameEnd, '>', n - nameEnd);
                 if (close == nullptr) {
@@ -212,13 +217,27 @@ private:
         return true;
     }
 
+    /// The common case: "</name>" at `lt` closes the innermost open element, told without scanning the name.
+    bool ClosesTop(std::size_t lt) const {
+        if (m_stack.empty())
+            return false;
+        const OpenElement& top = m_stack.back();
+        const std::size_t close = lt + 2 + top.nameLength;
+        if (close >= m_text.size() || m_text[close] != '>')
+            return false;
+        // Names are short: a plain loop beats a call to memcmp here.
+        const char* open = m_text.data() + m_index[top.element].start + 1;
+        const char* name = m_text.data() + lt + 2;
+        for (std::size_t i = 0; i < top.nameLength; ++i)
+            if (open[i] != name[i])
+                return false;
+        return true;
+    }
+
     void Close(std::size_t lt, std::string_view name, std::size_t end) {
-        if (!m_stack.empty()) {
-            const OpenElement& top = m_stack.back();
-            if (top.nameLength == name.size() && NameOf(top) == name) {
-                Pop(lt, end, true);
-                return;
-            }
+        if (!m_stack.empty() && NameOf(m_stack.back()) == name) {
+            Pop(lt, end, true); // "</name >"
+            return;
         }
         if (!m_countingNames) {
             m_countingNames = true;
@@ -238,7 +257,7 @@ private:
     }
 
     /// Closes the innermost open element: by its end tag [lt, end), or (not `ended`) at `lt` without one.
-    void Pop(std::size_t lt, std::size_t end, bool ended) {
+    [[gnu::always_inline]] void Pop(std::size_t lt, std::size_t end, bool ended) {
         const OpenElement top = m_stack.back();
         m_stack.pop_back();
         if (m_countingNames)
