@@ -228,6 +228,27 @@ TEST(CXmlDocEdit, NewElementsTakeTheDocumentsLineBreaks) {
     EXPECT_EQ(doc.GetDocText(), "<r>\r\n  <a/>\r\n</r>");
 }
 
+TEST(CXmlDocEdit, TagsTooLongForTheirIndexFieldsAreMeasuredInTheText) {
+    const std::string longName(300, 'n');   // longer than an end-tag length field holds
+    const std::string value(17 << 20, 'v'); // a start tag longer than its length field holds
+    CXmlDoc doc;
+    ASSERT_TRUE(doc.SetText("<r><" + longName + ">x</" + longName + "><big a=\"" + value + "\">text</big></r>"));
+    EXPECT_EQ(doc.GetResult(), "");
+    ASSERT_TRUE(doc.FindNext("r"));
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_TRUE(doc.FindNext(longName));
+    EXPECT_EQ(doc.GetText(), "x");
+    ASSERT_TRUE(doc.FindNext("big"));
+    EXPECT_EQ(doc.GetText(), "text");
+    EXPECT_EQ(doc.GetAttribute("a").size(), value.size());
+    ASSERT_TRUE(doc.SetAttribute("b", "2"));
+    EXPECT_EQ(doc.GetAttribute("b"), "2");
+    EXPECT_EQ(doc.GetText(), "text");
+    ASSERT_TRUE(doc.AppendElement(longName + "2", "y"));
+    EXPECT_EQ(doc.GetText(), "y");
+    ExpectIndexMatchesReparse(doc);
+}
+
 TEST(CXmlDocEdit, EmptyTextClearsTheDocument) {
     CXmlDoc doc;
     ASSERT_TRUE(doc.SetText("<r><a/></r>"));
