@@ -111,7 +111,7 @@ public:
 // True when some person of the active (or, for kind 84, the inactive) list belongs to the group.
 bool GroupHasPeople(const PublisherDatabase& db, int group, PublisherCategory category) {
     for (const IndexEntry& entry : db.List(category))
-        if (entry.record->Group() == group)
+        if (entry.record->Group() == group && !(category == PublisherCategory::Inactive && entry.record->HidesGroup()))
             return true;
     return false;
 }

@@ -35,6 +35,9 @@ Result<int> RenderReportToPdf(const Report& report, const ReportEnvironment& env
     InstallFontSubstitutions();
     const ReportEnvironment printing = ForPrinting(environment, options.a4);
     std::error_code error;
+    const std::filesystem::path parent = path.parent_path();
+    if (!parent.empty() && !std::filesystem::is_directory(parent, error))
+        return Result<int>::Fail("Nie mogę utworzyć pliku PDF: " + path.string());
     std::filesystem::remove(path, error);
 
     QPdfWriter writer(ToQString(path));
