@@ -80,6 +80,116 @@ std::pair<DataFolder, std::string> SplitPath(std::string_view path) {
     return {DataFolder(full.parent_path()), full.filename().string()};
 }
 
+/// A file's bytes as UTF-8 text, with the encoding it was in and the result items of the reading.
+struct DecodedFile {
+    std::string text;
+    std::string encoding = "UTF-8"; ///< as the "read" item and saving name it
+    std::string charset;            ///< converter name of an 8-bit encoding
+    int codePage = xml::kCodePageUtf8;
+    bool bom = false;
+    std::string notes;
+};
+
+void DecodeUtf16(DecodedFile& file, std::string_view bytes, bool bigEndian) {
+    if (bigEndian != (std::endian::native == std::endian::big))
+        AppendItem(file.notes, "endian_swap", {});
+    xml::Utf16Decoded decoded = xml::Utf16ToUtf8(bytes, bigEndian);
+    if (decoded.truncated)
+        AppendItem(file.notes, "truncation_error", {});
+    AppendItem(file.notes, "converted_to", {{"encoding", "UTF-8"}, {"length", Number(decoded.text.size())}});
+    if (decoded.replaced != 0)
+        AppendItem(file.notes, "conversion_loss", {});
+    file.text = std::move(decoded.text);
+    file.encoding = bigEndian ? "UTF-16BE" : "UTF-16LE";
+    file.codePage = bigEndian ? xml::kCodePageUtf16Be : xml::kCodePageUtf16Le;
+}
+
+/// 8-bit text in the system's ANSI code page.
+void DecodeAnsi(DecodedFile& file) {
+    file.text = codepage::Cp1250ToUtf8(file.text);
+    AppendItem(file.notes, "converted_to", {{"encoding", "UTF-8"}, {"length", Number(file.text.size())}});
+    file.encoding = "windows-1250";
+    file.codePage = xml::kCodePageAnsi;
+    file.charset = "windows-1250";
+}
+
+/// The encoding comes from a byte-order mark, else from the first bytes' pattern of 16-bit text, else from an
+/// XML declaration or an HTML meta element in the first 1024 bytes, else from a check for valid UTF-8.
+DecodedFile DecodeFile(std::string bytes) {
+    DecodedFile file;
+    const std::size_t n = bytes.size();
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    if (n >= 2 && ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF))) {
+        file.bom = true;
+        AppendItem(file.notes, "bom", {});
+        DecodeUtf16(file, std::string_view(bytes).substr(2), byte(0) == 0xFE);
+        return file;
+    }
+    if (n >= 2 && (byte(0) == 0) != (byte(1) == 0)) {
+        DecodeUtf16(file, bytes, byte(0) == 0); // "<\0" or "\0<": 16-bit text without a mark
+        return file;
+    }
+    if (n >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) {
+        file.bom = true;
+        AppendItem(file.notes, "bom", {});
+        bytes.erase(0, 3);
+    }
+    file.text = std::move(bytes);
+
+    bool stated = file.bom;
+    if (!stated) {
+        const std::string_view head = std::string_view(file.text).substr(0, kHeadBytes);
+        std::string declared = xml::DeclaredEncoding(head);
+        if (declared.empty())
+            declared = xml::MetaCharset(head);
+        const int codePage = declared.empty() ? 0 : xml::CodePageOfName(declared);
+        if (codePage == xml::kCodePageUtf8) {
+            stated = true;
+        } else if (!declared.empty() && codePage != xml::kCodePageUtf16Le && codePage != xml::kCodePageUtf16Be &&
+                   codePage != 12000 && codePage != 12001) {
+            // A 16- or 32-bit name on text that reads byte by byte cannot be right; other names are believed.
+            file.charset = ConverterName(declared, codePage);
+            if (!file.charset.empty()) {
+                stated = true;
+                file.encoding = declared;
+                file.codePage = codePage;
+            }
+        }
+    }
+
+    const std::size_t nulls = xml::RemoveNulls(file.text);
+    if (nulls != 0)
+        AppendItem(file.notes, "nulls_removed", {{"count", Number(nulls)}});
+    if (!file.charset.empty()) {
+        std::optional<codepage::Conversion> converted = codepage::ToUtf8(file.text, file.charset);
+        if (!converted) {
+            DecodeAnsi(file);
+            return file;
+        }
+        file.text = std::move(converted->text);
+        AppendItem(file.notes, "converted_to", {{"encoding", "UTF-8"}, {"length", Number(file.text.size())}});
+        if (!converted->lossless())
+            AppendItem(file.notes, "conversion_loss", {});
+    } else if (stated) {
+        const xml::Utf8Repair repair = xml::RepairUtf8(file.text);
+        if (repair.truncated)
+            AppendItem(file.notes, "truncation_error", {});
+        if (repair.replaced != 0)
+            AppendItem(file.notes, "conversion_loss", {});
+    } else if (xml::CheckUtf8(file.text) != xml::Utf8State::Invalid) {
+        // Text that begins with a tag and names no encoding is UTF-8 by rule; anything else was detected.
+        const std::size_t first = file.text.find_first_not_of(" \t\r\n");
+        if (first == std::string::npos || file.text[first] != '<')
+            AppendItem(file.notes, "utf8_detection", {{"encoding", "UTF-8"}});
+        if (xml::RepairUtf8(file.text).truncated)
+            AppendItem(file.notes, "truncation_error", {});
+    } else {
+        AppendItem(file.notes, "utf8_detection", {{"encoding", "windows-1250"}});
+        DecodeAnsi(file);
+    }
+    return file;
+}
+
 struct OpenElement {
     XmlIndex element;
     std::uint32_t nameLength;
@@ -348,125 +458,20 @@ bool CXmlDoc::LoadFile(const DataFolder& folder, std::string_view name) {
 bool CXmlDoc::LoadBuffer(std::string bytes) {
     try {
         const std::size_t fileLength = bytes.size();
-        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-        std::string notes;
-        std::string encoding = "UTF-8";
-        std::string charset;
-        int codePage = xml::kCodePageUtf8;
-        bool bom = false;
-        std::string text;
-
-        int utf16 = 0; // 1 little-endian, 2 big-endian
-        std::size_t skip = 0;
-        if (fileLength >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) {
-            bom = true;
-            skip = 3;
-        } else if (fileLength >= 2 && byte(0) == 0xFF && byte(1) == 0xFE) {
-            bom = true;
-            utf16 = 1;
-        } else if (fileLength >= 2 && byte(0) == 0xFE && byte(1) == 0xFF) {
-            bom = true;
-            utf16 = 2;
-        } else if (fileLength >= 2 && byte(0) != 0 && byte(1) == 0) {
-            utf16 = 1; // "<\0": UTF-16 without a mark
-        } else if (fileLength >= 2 && byte(0) == 0 && byte(1) != 0) {
-            utf16 = 2;
-        }
-        if (bom)
-            AppendItem(notes, "bom", {});
-
-        if (utf16 != 0) {
-            const bool bigEndian = utf16 == 2;
-            if (bigEndian != (std::endian::native == std::endian::big))
-                AppendItem(notes, "endian_swap", {});
-            xml::Utf16Decoded decoded = xml::Utf16ToUtf8(std::string_view(bytes).substr(bom ? 2 : 0), bigEndian);
-            bytes = std::string();
-            if (decoded.truncated)
-                AppendItem(notes, "truncation_error", {});
-            AppendItem(notes, "converted_to", {{"encoding", "UTF-8"}, {"length", Number(decoded.text.size())}});
-            if (decoded.replaced != 0)
-                AppendItem(notes, "conversion_loss", {});
-            text = std::move(decoded.text);
-            encoding = bigEndian ? "UTF-16BE" : "UTF-16LE";
-            codePage = bigEndian ? xml::kCodePageUtf16Be : xml::kCodePageUtf16Le;
-        } else {
-            if (skip != 0)
-                bytes.erase(0, skip);
-            text = std::move(bytes);
-            bool stated = bom;
-            if (!bom) {
-                const std::string_view head = std::string_view(text).substr(0, kHeadBytes);
-                std::string declared = xml::DeclaredEncoding(head);
-                if (declared.empty())
-                    declared = xml::MetaCharset(head);
-                const int declaredPage = declared.empty() ? 0 : xml::CodePageOfName(declared);
-                if (declaredPage == xml::kCodePageUtf8) {
-                    stated = true;
-                } else if (!declared.empty() && declaredPage != xml::kCodePageUtf16Le &&
-                           declaredPage != xml::kCodePageUtf16Be && declaredPage != 12000 && declaredPage != 12001) {
-                    // A 16- or 32-bit name in text read byte by byte is wrong; anything else is taken at its word.
-                    charset = ConverterName(declared, declaredPage);
-                    if (!charset.empty()) {
-                        stated = true;
-                        encoding = declared;
-                        codePage = declaredPage;
-                    }
-                }
-            }
-            const std::size_t nulls = xml::RemoveNulls(text);
-            if (nulls != 0)
-                AppendItem(notes, "nulls_removed", {{"count", Number(nulls)}});
-            if (!charset.empty()) {
-                std::optional<codepage::Conversion> converted = codepage::ToUtf8(text, charset);
-                if (!converted) {
-                    converted = codepage::Conversion{codepage::Cp1250ToUtf8(text)};
-                    encoding = "windows-1250";
-                    codePage = xml::kCodePageAnsi;
-                    charset = "windows-1250";
-                }
-                text = std::move(converted->text);
-                AppendItem(notes, "converted_to", {{"encoding", "UTF-8"}, {"length", Number(text.size())}});
-                if (!converted->lossless())
-                    AppendItem(notes, "conversion_loss", {});
-            } else if (stated) {
-                const xml::Utf8Repair repair = xml::RepairUtf8(text);
-                if (repair.truncated)
-                    AppendItem(notes, "truncation_error", {});
-                if (repair.replaced != 0)
-                    AppendItem(notes, "conversion_loss", {});
-            } else {
-                const std::size_t first = text.find_first_not_of(" \t\r\n");
-                const bool startsWithTag = first != std::string::npos && text[first] == '<';
-                if (xml::CheckUtf8(text) != xml::Utf8State::Invalid) {
-                    if (!startsWithTag)
-                        AppendItem(notes, "utf8_detection", {{"encoding", "UTF-8"}});
-                    if (xml::RepairUtf8(text).truncated)
-                        AppendItem(notes, "truncation_error", {});
-                } else {
-                    AppendItem(notes, "utf8_detection", {{"encoding", "windows-1250"}});
-                    text = codepage::Cp1250ToUtf8(text);
-                    AppendItem(notes, "converted_to", {{"encoding", "UTF-8"}, {"length", Number(text.size())}});
-                    encoding = "windows-1250";
-                    codePage = xml::kCodePageAnsi;
-                    charset = "windows-1250";
-                }
-            }
-        }
-
-        std::string result;
-        AppendItem(result, "read", {{"encoding", encoding}, {"length", Number(fileLength)}});
-        result += notes;
-        if (text.size() > kMaxText) {
+        DecodedFile file = DecodeFile(std::move(bytes));
+        if (file.text.size() > kMaxText) {
             m_result.clear();
             AppendItem(m_result, "file_error", {{"type", "The file is too large."}});
             return false;
         }
-        m_result = std::move(result);
-        m_text = std::move(text);
-        m_encoding = std::move(encoding);
-        m_charset = std::move(charset);
-        m_codePage = codePage;
-        m_bom = bom;
+        m_result.clear();
+        AppendItem(m_result, "read", {{"encoding", file.encoding}, {"length", Number(fileLength)}});
+        m_result += file.notes;
+        m_text = std::move(file.text);
+        m_encoding = std::move(file.encoding);
+        m_charset = std::move(file.charset);
+        m_codePage = file.codePage;
+        m_bom = file.bom;
         return Parse();
     } catch (const std::bad_alloc&) {
         m_result.clear();
