@@ -53,7 +53,7 @@ protected:
         edit->setFocus();
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
+        TypeText(edit, text);
     }
 
     FixedClock m_clock{Date{2024, 3, 10}};

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -21,6 +22,16 @@ T* Child(const QObject& parent, const char* name) {
     if (!child)
         ADD_FAILURE() << "no child named " << name;
     return child;
+}
+
+/// Types text into a widget key by key; unlike QTest::keyClicks it also takes letters beyond ASCII.
+inline void TypeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
 }
 
 /// Runs `action` on the next modal dialog of type T that becomes active (polling every 10 ms, giving up

@@ -18,6 +18,12 @@ GroupChooserDialog::GroupChooserDialog(const RegistryContext& context, int curre
     connect(m_ui->numberList, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    // A list that gets the focus without a current row makes its first row current; without a group the
+    // dialog must open with none chosen.
+    if (m_chooser.Selection() < 0)
+        m_ui->cancelButton->setFocus();
+    else
+        m_ui->numberList->setFocus();
     Show();
 }
 

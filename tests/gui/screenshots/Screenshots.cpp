@@ -1,0 +1,107 @@
+// Renders the main window and the editing dialogs on a data folder into PNG files, for looking at the
+// layout. Not a test and not shipped: vardo_gui_screenshots DATA_DIR OUT_DIR [YYYY-MM-DD]
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+
+#include "core/doc/CVardoDoc.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Prompter.h"
+#include "core/registry/PublisherChooser.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/registry/DeleteDialog.h"
+#include "gui/registry/GroupChooserDialog.h"
+#include "gui/registry/PrivilegesDialog.h"
+#include "gui/registry/PublisherChooserDialog.h"
+#include "gui/registry/PublisherEditorDialog.h"
+#include "gui/registry/StatusDialog.h"
+
+namespace {
+
+void Save(QWidget& widget, const QString& folder, const char* name) {
+    widget.show();
+    widget.activateWindow();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    const QString path = QDir(folder).filePath(QString::fromLatin1(name));
+    if (!widget.grab().save(path))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    else
+        std::printf("%s (%dx%d)\n", qPrintable(path), widget.width(), widget.height());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fputs("Usage: vardo_gui_screenshots DATA_DIR OUT_DIR [YYYY-MM-DD]\n", stderr);
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(out);
+    const auto today = vardo::Date::Parse(argc > 3 ? argv[3] : "2024-03-10");
+    if (!today)
+        return 2;
+    vardo::FixedClock clock(*today);
+    vardo::ScriptedPrompter prompter;
+    vardo::CVardoDoc doc;
+    vardo::CMainFrame frame(doc, prompter);
+    if (!frame.OpenDocument(vardo::DataFolder(argv[1]), clock, false)) {
+        std::fprintf(stderr, "cannot open %s\n", argv[1]);
+        return 1;
+    }
+    frame.resize(1100, 680);
+    Save(frame, out, "main.png");
+
+    vardo::RegistryContext context = frame.MakeRegistryContext();
+    vardo::PublisherChooserDialog chooser(context, vardo::PublisherChooser::Mode::Edit);
+    Save(chooser, out, "chooser.png");
+    chooser.hide();
+
+    // The editor on a regular pioneer who is an elder.
+    vardo::PublisherChooser list(context, vardo::PublisherChooser::Mode::Edit);
+    const vardo::WorkingMonth& month = doc.GetWorkingMonth();
+    int position = -1;
+    bool pioneer = false;
+    for (int i = 0; i < list.Count() && !pioneer; ++i) {
+        const vardo::PublisherRecord& r = doc.Database().Record(list.RecordAt(i));
+        if (r.GetAppointment() != vardo::Appointment::Elder)
+            continue;
+        pioneer = r.Pioneer(month.monthIndex, month.SlotOf(month.monthIndex)) == vardo::PioneerCode::Regular;
+        if (position < 0 || pioneer)
+            position = i;
+    }
+    vardo::PublisherEditorDialog editor(context, list, std::max(position, 0));
+    // Without a pioneer among the elders, the first elder is shown as one (nothing is stored).
+    if (!pioneer)
+        editor.findChild<QWidget*>(QStringLiteral("regularPioneerBox"))->setProperty("checked", true);
+    Save(editor, out, "editor.png");
+
+    vardo::PrivilegesDialog privileges(editor.Editor().MakePrivilegesInput());
+    Save(privileges, out, "privileges.png");
+    privileges.hide();
+
+    vardo::StatusDialog status(editor.Editor().MakeStatusChoice());
+    Save(status, out, "status.png");
+    status.hide();
+
+    vardo::DeleteDialog remove(month, doc.Database().NameOfId(editor.Editor().Record().Id(), false));
+    remove.findChild<QWidget*>(QStringLiteral("temporaryRadio"))->setProperty("checked", true);
+    Save(remove, out, "delete.png");
+    remove.hide();
+
+    vardo::GroupChooserDialog groups(context, editor.Editor().Group());
+    Save(groups, out, "groups.png");
+    groups.hide();
+    editor.hide();
+
+    vardo::PublisherEditorDialog newPerson(context, list, std::nullopt);
+    Save(newPerson, out, "editor-new.png");
+    return 0;
+}
