@@ -765,10 +765,8 @@ bool CXmlDoc::FindPath(std::string_view path) {
             return false;
         if (step.attribute.empty())
             return true;
-        for (const XmlAttribute& attribute : ElementAttributes(i))
-            if (attribute.name == step.attribute)
-                return !step.testValue || attribute.value == step.value;
-        return false;
+        std::string value;
+        return FindAttribute(i, step.attribute, &value) && (!step.testValue || value == step.value);
     };
     // Whether i is the step's position-th match among its siblings (or there is no position test).
     const auto atPosition = [&](XmlIndex i, const PathStep& step) {
@@ -931,14 +929,35 @@ std::string CXmlDoc::ElementText(XmlIndex element) const {
     return out;
 }
 
+CXmlDoc::Range CXmlDoc::AttributeArea(XmlIndex element) const {
+    const ElementSlot& slot = m_index[element];
+    const std::size_t tagEnd = slot.start + StartTagLength(element);
+    return {slot.start + 1 + NameLength(element), tagEnd - (slot.Has(ElementSlot::kEmpty) ? 2 : 1)};
+}
+
+bool CXmlDoc::FindAttribute(XmlIndex element, std::string_view name, std::string* value) const {
+    if (!IsElement(element))
+        return false;
+    const Range area = AttributeArea(element);
+    xml::AttributeScanner scanner(m_text, area.begin, area.end);
+    xml::AttributeSpan span;
+    while (scanner.Next(span)) {
+        if (std::string_view(m_text).substr(span.nameBegin, span.nameEnd - span.nameBegin) != name)
+            continue;
+        if (value != nullptr)
+            xml::AppendDecoded(*value,
+                               std::string_view(m_text).substr(span.valueBegin, span.valueEnd - span.valueBegin));
+        return true;
+    }
+    return false;
+}
+
 std::vector<XmlAttribute> CXmlDoc::ElementAttributes(XmlIndex element) const {
     std::vector<XmlAttribute> attributes;
     if (!IsElement(element))
         return attributes;
-    const ElementSlot& slot = m_index[element];
-    const std::size_t tagEnd = slot.start + StartTagLength(element);
-    const std::size_t limit = tagEnd - (slot.Has(ElementSlot::kEmpty) ? 2 : 1);
-    xml::AttributeScanner scanner(m_text, slot.start + 1 + NameLength(element), limit);
+    const Range area = AttributeArea(element);
+    xml::AttributeScanner scanner(m_text, area.begin, area.end);
     xml::AttributeSpan span;
     while (scanner.Next(span)) {
         XmlAttribute attribute;
@@ -951,10 +970,9 @@ std::vector<XmlAttribute> CXmlDoc::ElementAttributes(XmlIndex element) const {
 }
 
 std::string CXmlDoc::ElementAttribute(XmlIndex element, std::string_view name) const {
-    for (XmlAttribute& attribute : ElementAttributes(element))
-        if (attribute.name == name)
-            return std::move(attribute.value);
-    return {};
+    std::string value;
+    FindAttribute(element, name, &value);
+    return value;
 }
 
 // ---- nodes ---------------------------------------------------------------------------------------------------
@@ -1254,17 +1272,16 @@ bool CXmlDoc::SetAttribute(std::string_view name, std::string_view value) {
     if (m_main == 0 || !xml::IsWritableName(name))
         return false;
     const XmlIndex e = m_main;
-    const ElementSlot& slot = m_index[e];
     const std::size_t tagLength = StartTagLength(e);
-    const std::size_t limit = slot.start + tagLength - (slot.Has(ElementSlot::kEmpty) ? 2 : 1);
+    const Range area = AttributeArea(e);
 
     std::string quoted = "\"";
     xml::AppendEscapedAttribute(quoted, value);
     quoted += '"';
-    std::size_t at = limit;
+    std::size_t at = area.end;
     std::size_t count = 0;
     std::string replacement;
-    xml::AttributeScanner scanner(m_text, slot.start + 1 + NameLength(e), limit);
+    xml::AttributeScanner scanner(m_text, area.begin, area.end);
     xml::AttributeSpan span;
     bool found = false;
     while (!found && scanner.Next(span))

@@ -160,6 +160,9 @@ private:
     std::size_t NameLength(XmlIndex i) const;
     std::string_view NameView(XmlIndex i) const;
     Range Content(XmlIndex i) const;
+    /// From just past the element name to the '/' of "/>" or the closing '>'.
+    Range AttributeArea(XmlIndex i) const;
+    bool FindAttribute(XmlIndex i, std::string_view name, std::string* value) const;
     bool Matches(XmlIndex i, std::string_view name) const;
 
     XmlIndex NextInDocument(XmlIndex i) const;
