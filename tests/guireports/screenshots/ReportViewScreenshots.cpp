@@ -1,0 +1,61 @@
+// Writes PNG images of the report view and of its print preview over the telephone list of a demo
+// congregation, for a person to look at: vardo_report_view_screenshots OUTPUT_DIR (run under xvfb-run).
+
+#include <cstdio>
+#include <filesystem>
+
+#include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTimer>
+
+#include "core/doc/CVardoDoc.h"
+#include "core/doc/DemoCongregation.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Prompter.h"
+#include "gui/app/CommandIds.h"
+#include "gui/reports/CVardoView.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path out = argv[1];
+    std::filesystem::create_directories(out);
+    const vardo::DataFolder folder(out / "zbor");
+    const vardo::FixedClock clock(vardo::Date{2024, 3, 10});
+    vardo::ScriptedPrompter prompter;
+    if (!std::filesystem::exists(out / "zbor" / "tdat9.bin") &&
+        !vardo::WriteDemoCongregation(folder, clock, vardo::DemoOptions{}, prompter).ok())
+        return 1;
+    vardo::CVardoDoc doc;
+    vardo::StartupOptions startup;
+    startup.showStartupNote = false;
+    if (!doc.Load(folder, clock, prompter, startup).ok())
+        return 1;
+
+    vardo::CVardoView view(doc, prompter, clock);
+    view.resize(900, 760);
+    view.show();
+    view.LoadReportFonts();
+    view.OnCommand(vardo::cmd::kPhoneList);
+    QApplication::processEvents();
+    view.grab().save(QString::fromStdString((out / "view-phone.png").string()));
+
+    QTimer::singleShot(300, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        dialog->resize(900, 1100);
+        if (auto* widget = dialog->findChild<QPrintPreviewWidget*>())
+            widget->fitToWidth();
+        QApplication::processEvents();
+        dialog->grab().save(QString::fromStdString((out / "preview-phone.png").string()));
+        dialog->accept();
+    });
+    view.OnCommand(vardo::cmd::kPrintPreview);
+    std::printf("%s\n%s\n", (out / "view-phone.png").c_str(), (out / "preview-phone.png").c_str());
+    return 0;
+}
