@@ -72,6 +72,9 @@ public:
     void SetTelephony(Telephony telephony) { m_telephony = std::move(telephony); }
     /// Tells whether the report view shows a print preview (closing is then refused).
     void SetPreviewActive(std::function<bool()> previewActive) { m_previewActive = std::move(previewActive); }
+    /// Registers a document command under the enabling rules of the document's commands (past-month view,
+    /// persons present, modified data), for the modules that bring their commands.
+    void RegisterDocumentCommand(int id, std::function<void()> run);
     /// Runs after the publisher editor closed (status counts, status lists); the flag tells whether data
     /// changed.
     void SetAfterEditPublishers(std::function<void(bool)> after) { m_afterEditPublishers = std::move(after); }
@@ -88,8 +91,6 @@ private:
     void ToggleFirstNameFirst();
     void ShowAbout();
     void UpdateTitle();
-    /// A document command with its enabling rule.
-    void RegisterDocumentCommand(int id, std::function<void()> run);
 
     CVardoDoc& m_doc;
     Prompter& m_prompter;
