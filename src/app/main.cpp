@@ -14,6 +14,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/GuiPrompter.h"
 #include "gui/app/SingleInstance.h"
+#include "gui/reports/CVardoView.h"
 
 namespace {
 
@@ -111,11 +112,16 @@ int main(int argc, char** argv) {
         fixedClock.emplace(*options->today);
     const vardo::Clock& clock = fixedClock ? static_cast<const vardo::Clock&>(*fixedClock) : systemClock;
 
+    vardo::CVardoView view(doc, prompter, clock, &frame);
+    frame.AttachView(view);
+
     // Messages of the start-up come before the window shows.
     prompter.SetParent(nullptr);
     if (!frame.OpenDocument(vardo::DataFolder(options->dataFolder), clock))
         return 1;
     prompter.SetParent(&frame);
+    view.LoadReportFonts();
+    frame.UpdateCommands();
     frame.show();
     return QApplication::exec();
 }

@@ -19,6 +19,7 @@
 #include "gui/app/PasswordDialog.h"
 #include "gui/app/SingleInstance.h"
 #include "gui/app/Telephony.h"
+#include "gui/reports/CVardoView.h"
 
 namespace vardo {
 namespace {
@@ -77,6 +78,36 @@ TEST_F(ShellTest, TheViewCanRegisterItsCommandsLater) {
     m_frame->Panel().ButtonFor(cmd::kStatistics)->click();
     Action(cmd::kStatistics)->trigger();
     EXPECT_EQ(shown, 2);
+}
+
+TEST_F(ShellTest, TheReportViewJoinsTheWindow) {
+    AddPerson("Jan", "Kowalski");
+    CVardoView view(m_doc, m_prompter, m_clock);
+    m_frame->AttachView(view);
+    EXPECT_TRUE(m_frame->Router().Has(cmd::kPhoneList));
+    EXPECT_TRUE(m_frame->Router().Has(cmd::kReturnToPanel));
+    QMenu* options = m_frame->Menu(QStringLiteral("Op&cje"));
+    ASSERT_NE(options, nullptr);
+    bool fonts = false;
+    for (QAction* action : options->actions())
+        fonts = fonts || (action->menu() && action->menu()->title() == QStringLiteral("Czcionki"));
+    EXPECT_TRUE(fonts);
+    EXPECT_TRUE(m_frame->Menu(QStringLiteral("&Plik"))->actions().contains(view.SaveAsPdfAction()));
+
+    // A report switches the centre to the view; returning shows the panel again.
+    if (m_frame->Router().StateOf(cmd::kPhoneList).enabled) {
+        m_frame->Router().Execute(cmd::kPhoneList);
+        auto* centre = m_frame->centralWidget();
+        EXPECT_TRUE(view.isVisibleTo(centre));
+        EXPECT_TRUE(Action(cmd::kReturnToPanel)->isEnabled());
+        m_frame->Router().Execute(cmd::kReturnToPanel);
+        EXPECT_TRUE(m_frame->Panel().isVisibleTo(centre));
+    }
+    for (int id : MenuCommandIds()) {
+        if (Action(id)->isEnabled()) {
+            EXPECT_TRUE(m_frame->Router().Has(id)) << "enabled without a handler: " << id;
+        }
+    }
 }
 
 TEST_F(ShellTest, StatusBarShowsTheWorkingMonth) {

@@ -22,6 +22,7 @@
 #include "gui/app/QtText.h"
 #include "gui/app/SaveWaitWindow.h"
 #include "gui/registry/PublisherChooserDialog.h"
+#include "gui/reports/CVardoView.h"
 
 // The icons are compiled into the static GUI library, whose resources must be registered by hand.
 static void InitResources() {
@@ -289,6 +290,32 @@ bool CMainFrame::OpenDocument(const DataFolder& folder, const Clock& clock, bool
     return true;
 }
 
+void CMainFrame::AttachView(CVardoView& view) {
+    view.RegisterCommands(*m_router);
+    SetViewWidget(&view);
+    connect(&view, &CVardoView::ModeChanged, this, [this](ViewMode mode) {
+        if (mode == ViewMode::Report)
+            ShowView();
+        else
+            ShowMainPanel();
+    });
+    if (QMenu* options = Menu(QStringLiteral("Op&cje"))) {
+        options->addSeparator();
+        options->addMenu(view.CreateFontMenu(options));
+    }
+    if (QMenu* file = Menu(QStringLiteral("&Plik"))) {
+        if (QAction* setup = Action(cmd::kPrintSetup)) {
+            const QList<QAction*> actions = file->actions();
+            const auto at = actions.indexOf(setup);
+            file->insertAction(at + 1 < actions.size() ? actions[at + 1] : nullptr, view.SaveAsPdfAction());
+        }
+    }
+    CVardoView* attached = &view;
+    SetPreviewActive([attached] { return attached->PreviewActive(); });
+    SetBeforeClose([attached] { attached->SaveReportFonts(); });
+    UpdateCommands();
+}
+
 void CMainFrame::SetViewWidget(QWidget* view) {
     if (m_centre->indexOf(view) < 0)
         m_centre->addWidget(view);
@@ -299,8 +326,10 @@ void CMainFrame::ShowMainPanel() {
 }
 
 void CMainFrame::ShowView() {
-    if (m_centre->count() > 1)
+    if (m_centre->count() > 1) {
         m_centre->setCurrentIndex(1);
+        m_centre->currentWidget()->setFocus();
+    }
 }
 
 void CMainFrame::SaveCommand() {
@@ -375,6 +404,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (m_beforeClose && m_doc.IsLoaded())
+        m_beforeClose();
     m_doc.Close();
     event->accept();
 }

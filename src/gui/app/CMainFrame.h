@@ -19,6 +19,7 @@ class QStackedWidget;
 namespace vardo {
 
 class CVardoDoc;
+class CVardoView;
 class Clock;
 class MainPanel;
 class Prompter;
@@ -52,6 +53,10 @@ public:
     /// Re-reads the state of every action and panel button.
     void UpdateCommands();
 
+    /// Takes the report view in: its commands go into the router, it shares the window's centre with the
+    /// main panel (switching with its mode), its font menu joins the Options menu and "Zapisz jako PDF…" the
+    /// File menu, closing is refused during its print preview, and its fonts are saved at exit.
+    void AttachView(CVardoView& view);
     /// The report view shares the window's centre with the main panel.
     void SetViewWidget(QWidget* view);
     void ShowMainPanel();
@@ -72,6 +77,8 @@ public:
     void SetTelephony(Telephony telephony) { m_telephony = std::move(telephony); }
     /// Tells whether the report view shows a print preview (closing is then refused).
     void SetPreviewActive(std::function<bool()> previewActive) { m_previewActive = std::move(previewActive); }
+    /// Runs when the program closes, after the exit question and before the data is released.
+    void SetBeforeClose(std::function<void()> beforeClose) { m_beforeClose = std::move(beforeClose); }
     /// Registers a document command under the enabling rules of the document's commands (past-month view,
     /// persons present, modified data), for the modules that bring their commands.
     void RegisterDocumentCommand(int id, std::function<void()> run);
@@ -104,6 +111,7 @@ private:
     RegistryHooks m_registryHooks;
     Telephony m_telephony;
     std::function<bool()> m_previewActive;
+    std::function<void()> m_beforeClose;
     std::function<void(bool)> m_afterEditPublishers;
 };
 

@@ -20,6 +20,7 @@
 #include "gui/registry/PublisherChooserDialog.h"
 #include "gui/registry/PublisherEditorDialog.h"
 #include "gui/registry/StatusDialog.h"
+#include "gui/reports/CVardoView.h"
 
 namespace {
 
@@ -56,8 +57,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot open %s\n", argv[1]);
         return 1;
     }
+    vardo::CVardoView view(doc, prompter, clock);
+    frame.AttachView(view);
+    view.LoadReportFonts();
     frame.resize(1100, 680);
     Save(frame, out, "main.png");
+    // A report of the view in the same window, then back to the panel.
+    frame.Router().Execute(32809);
+    Save(frame, out, "report.png");
+    frame.Router().Execute(32787);
 
     vardo::RegistryContext context = frame.MakeRegistryContext();
     vardo::PublisherChooserDialog chooser(context, vardo::PublisherChooser::Mode::Edit);
