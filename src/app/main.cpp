@@ -75,18 +75,22 @@ std::optional<Options> ParseArguments(const QStringList& args, bool& helpOnly) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vardo"));
-    QApplication::setDesktopFileName(QStringLiteral("vardo"));
-
+    // The arguments are read before Qt starts, so that --help and bad usage need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     bool helpOnly = false;
-    const auto options = ParseArguments(QApplication::arguments(), helpOnly);
+    const auto options = ParseArguments(arguments, helpOnly);
     if (helpOnly) {
         std::fputs(kUsage, stdout);
         return 0;
     }
     if (!options)
         return 2;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vardo"));
+    QApplication::setDesktopFileName(QStringLiteral("vardo"));
 
     // A second start only brings the running program to the front.
     vardo::SingleInstance instance(vardo::SingleInstance::ServerName());
