@@ -1,3 +1,4 @@
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,10 @@ struct MalformedCase {
     const char* text;
     const char* result;
 };
+
+void PrintTo(const MalformedCase& c, std::ostream* out) {
+    *out << ::testing::PrintToString(std::string(c.text));
+}
 
 class CXmlDocMalformed : public ::testing::TestWithParam<MalformedCase> {};
 
