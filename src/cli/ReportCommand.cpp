@@ -6,8 +6,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/CliCommand.h"
+#include "cli/DocumentCommand.h"
 #include "core/doc/CVardoDoc.h"
 #include "core/platform/Clock.h"
 #include "core/reports/Lists.h"
@@ -96,18 +98,6 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args) {
     return request;
 }
 
-// Messages of the start-up go to standard error; questions take their default answer.
-class StderrPrompter final : public Prompter {
-public:
-    void Message(std::string_view text, Severity) override {
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-    }
-    Answer Ask(std::string_view text, Buttons, Answer defaultAnswer) override {
-        Message(text, Severity::Question);
-        return defaultAnswer;
-    }
-};
-
 // True when some person of the active (or, for kind 84, the inactive) list belongs to the group.
 bool GroupHasPeople(const PublisherDatabase& db, int group, PublisherCategory category) {
     for (const IndexEntry& entry : db.List(category))
@@ -117,25 +107,17 @@ bool GroupHasPeople(const PublisherDatabase& db, int group, PublisherCategory ca
 }
 
 int RunReport(const CliContext& context) {
-    const std::optional<Request> request = ParseRequest(context.args);
+    OpenedDocument opened("report");
+    std::vector<std::string> args = context.args;
+    if (!opened.TakeOptions(args))
+        return 2;
+    const std::optional<Request> request = ParseRequest(args);
     if (!request)
         return 2;
-
-    SystemClock systemClock;
-    std::optional<FixedClock> fixedClock;
-    if (context.today)
-        fixedClock.emplace(*context.today);
-    const Clock& clock = fixedClock ? static_cast<const Clock&>(*fixedClock) : systemClock;
-
-    StderrPrompter prompter;
-    CVardoDoc doc;
-    StartupOptions startup;
-    startup.showStartupNote = false;
-    const Status loaded = doc.Load(DataFolder(context.dataFolder), clock, prompter, startup);
-    if (!loaded) {
-        std::fprintf(stderr, "vardo-cli report: %s\n", loaded.message().c_str());
+    if (!opened.Open(context))
         return 1;
-    }
+    CVardoDoc& doc = opened.Doc();
+    const Clock& clock = opened.GetClock();
 
     ListSource source;
     source.database = &doc.Database();
