@@ -396,22 +396,23 @@ std::optional<Conversion> ToUtf8(std::string_view bytes, std::string_view charse
         return std::nullopt;
 
     std::vector<UChar> units(bytes.size() + 16);
-    UChar* target = units.data();
+    std::size_t used = 0;
     const char* source = bytes.data();
     const char* sourceLimit = bytes.data() + bytes.size();
     for (;;) {
         status = U_ZERO_ERROR;
+        // The output position is kept as an index: a pointer into the vector would dangle after it grows.
+        UChar* target = units.data() + used;
         ucnv_toUnicode(converter.get(), &target, units.data() + units.size(), &source, sourceLimit, nullptr, true,
                        &status);
+        used = static_cast<std::size_t>(target - units.data());
         if (status != U_BUFFER_OVERFLOW_ERROR)
             break;
-        const auto used = static_cast<std::size_t>(target - units.data());
         units.resize(units.size() * 2);
-        target = units.data() + used;
     }
     if (U_FAILURE(status))
         return std::nullopt;
-    units.resize(static_cast<std::size_t>(target - units.data()));
+    units.resize(used);
     result.text = Utf16ToUtf8(units);
     result.unmappable = ctx.count;
     result.firstUnmappable = ctx.first;
