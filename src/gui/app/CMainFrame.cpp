@@ -298,6 +298,7 @@ void CMainFrame::AttachView(CVardoView& view) {
             ShowView();
         else
             ShowMainPanel();
+        UpdateCommands();
     });
     if (QMenu* options = Menu(QStringLiteral("Op&cje"))) {
         options->addSeparator();
