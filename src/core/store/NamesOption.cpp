@@ -1,5 +1,7 @@
 #include "core/store/NamesOption.h"
 
+#include "core/store/FixedFile.h"
+
 namespace vardo {
 
 NamesOption NamesOption::FromBytes(std::string_view bytes) {
@@ -16,29 +18,11 @@ void NamesOption::SetLastNameFirst(bool on) {
 }
 
 void NamesOption::Load(const DataFolder& folder, Prompter& prompter) {
-    m_bytes.Clear();
-    m_guard.Reset();
-    auto content = ReadDataFile(folder, kFileName);
-    if (!content) {
-        m_guard.Preserve(folder, kFileName, ReasonUnreadable(content.error()), prompter);
-        return;
-    }
-    if (!content.value())
-        return;
-    const std::string& bytes = *content.value();
-    if (!bytes.empty() && bytes.size() != kSize)
-        m_guard.Preserve(folder, kFileName, ReasonWrongSize(bytes.size(), kSize), prompter);
-    m_bytes = FixedRecord<kSize>::FromBytes(bytes);
+    LoadFixedFile(folder, kFileName, m_bytes, m_guard, prompter);
 }
 
 Status NamesOption::Save(const DataFolder& folder, Prompter& prompter) const {
-    if (Status guard = m_guard.Check(kFileName); !guard) {
-        prompter.Message(guard.message(), Severity::Error);
-        return guard;
-    }
-    if (Status written = folder.WriteAtomic(kFileName, m_bytes.Bytes()); !written)
-        return ReportCannotCreate(folder, kFileName, prompter);
-    return Status::Ok();
+    return SaveFixedFile(folder, kFileName, m_bytes.Bytes(), m_guard, prompter);
 }
 
 } // namespace vardo
