@@ -52,6 +52,17 @@ bool OpenedDocument::Open(const CliContext& context) {
     return true;
 }
 
+int OpenedDocument::OpenWithoutArguments(const CliContext& context) {
+    std::vector<std::string> args = context.args;
+    if (!TakeOptions(args))
+        return 2;
+    if (!args.empty()) {
+        Error("unexpected argument '" + args.front() + "'");
+        return 2;
+    }
+    return Open(context) ? 0 : 1;
+}
+
 std::string_view CategoryIdentifier(std::uint8_t category) {
     static constexpr std::string_view kNames[] = {"Publisher", "Inactive", "NonPublisher",
                                                   "Moved",     "Deleted",  "CircuitOverseer"};

@@ -33,6 +33,9 @@ public:
     bool TakeOptions(std::vector<std::string>& args);
     /// Loads the data folder of `context`; prints the reason and returns false when it cannot be opened.
     bool Open(const CliContext& context);
+    /// For commands without arguments of their own: takes the options, refuses any other argument and opens
+    /// the folder. Returns 0 when the document is open, otherwise the exit code (2 bad usage, 1 failure).
+    int OpenWithoutArguments(const CliContext& context);
     /// Closes the document at once (output written after this cannot leave the folder half closed).
     void Close() { m_doc.Close(); }
 

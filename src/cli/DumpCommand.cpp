@@ -10,16 +10,9 @@ namespace vardo::cli {
 namespace {
 
 int RunDump(const CliContext& context) {
-    std::vector<std::string> args = context.args;
     OpenedDocument opened("dump");
-    if (!opened.TakeOptions(args))
-        return 2;
-    if (!args.empty()) {
-        opened.Error("unexpected argument '" + args.front() + "'");
-        return 2;
-    }
-    if (!opened.Open(context))
-        return 1;
+    if (const int failed = opened.OpenWithoutArguments(context); failed != 0)
+        return failed;
     const std::string json = DocumentToJson(opened.Doc());
     opened.Close();
     if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() || std::fflush(stdout) != 0) {

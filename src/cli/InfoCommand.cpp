@@ -31,16 +31,9 @@ std::string Padded(std::string_view text, std::size_t width) {
 }
 
 int RunInfo(const CliContext& context) {
-    std::vector<std::string> args = context.args;
     OpenedDocument opened("info");
-    if (!opened.TakeOptions(args))
-        return 2;
-    if (!args.empty()) {
-        opened.Error("unexpected argument '" + args.front() + "'");
-        return 2;
-    }
-    if (!opened.Open(context))
-        return 1;
+    if (const int failed = opened.OpenWithoutArguments(context); failed != 0)
+        return failed;
     const CVardoDoc& doc = opened.Doc();
     std::string out;
     const PublisherDatabase& db = doc.Database();

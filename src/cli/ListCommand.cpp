@@ -9,16 +9,9 @@ namespace vardo::cli {
 namespace {
 
 int RunList(const CliContext& context) {
-    std::vector<std::string> args = context.args;
     OpenedDocument opened("list");
-    if (!opened.TakeOptions(args))
-        return 2;
-    if (!args.empty()) {
-        opened.Error("unexpected argument '" + args.front() + "'");
-        return 2;
-    }
-    if (!opened.Open(context))
-        return 1;
+    if (const int failed = opened.OpenWithoutArguments(context); failed != 0)
+        return failed;
     const PublisherDatabase& db = opened.Doc().Database();
     const bool lastNameFirst = db.SortsLastNameFirst();
     std::string out;
