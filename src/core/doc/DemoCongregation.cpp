@@ -555,6 +555,20 @@ private:
             RecordOf(*p).SetAppointment(Appointment::Elder);
             ++made;
         }
+        // Many congregations have an elder in regular pioneer service; make sure the demo shows one.
+        const auto isElder = [&](const Plan* p) { return RecordOf(*p).GetAppointment() == Appointment::Elder; };
+        const bool elderPioneer = std::any_of(brothers.begin(), brothers.end(), [&](const Plan* p) {
+            return isElder(p) && p->pioneer == PioneerPlan::Regular;
+        });
+        for (Plan* p : brothers) {
+            if (elderPioneer || !isElder(p) || p->pioneer != PioneerPlan::None || p->statusFlags != 0 || p->age > 75)
+                continue;
+            p->pioneer = PioneerPlan::Regular;
+            p->pioneerFrom = FirstWindowMonth() - 24;
+            p->skipChance = 0;
+            p->lessThanHourSometimes = false;
+            break;
+        }
         made = 0;
         for (Plan* p : brothers) {
             PublisherRecord& r = RecordOf(*p);

@@ -46,6 +46,7 @@ TEST_F(Demo, HasEveryKindOfPersonAFullCongregationHas) {
     std::set<std::string> names;
     int fieldMissionaries = 0, continuousAuxiliary = 0, heads = 0, members = 0, unbaptizedPublishers = 0;
     int polishLetters = 0, conductors = 0, withSpecialNeeds = 0, withExtension = 0, lateMarkers = 0;
+    int elderPioneers = 0;
     bool olderFormatHours = false, newerFormatParticipation = false, remarks = false;
     std::map<std::uint16_t, int> emergencyShares;
     for (RecordNumber r = 1; r < db.Count(); ++r) {
@@ -71,6 +72,9 @@ TEST_F(Demo, HasEveryKindOfPersonAFullCongregationHas) {
             continue;
         EXPECT_GE(p.Group(), 1);
         EXPECT_LE(p.Group(), doc.Side().groups.Count());
+        if (p.GetAppointment() == Appointment::Elder &&
+            p.Cell(1, SlotOfMonthCount(289)).Pioneer() == PioneerCode::Regular)
+            ++elderPioneers;
         for (MonthCount mc = 266; mc <= 289; ++mc) {
             const ReportCell cell = p.Cell(MonthIndexOf(mc), SlotOfMonthCount(mc));
             pioneers.insert(cell.Pioneer());
@@ -92,6 +96,7 @@ TEST_F(Demo, HasEveryKindOfPersonAFullCongregationHas) {
     EXPECT_GE(appointments[Appointment::MinisterialServant], 4);
     EXPECT_GT(appointments[Appointment::BaptizedBrother], 0);
     EXPECT_EQ(pioneers.size(), 4u) << "publisher, auxiliary, regular and special pioneer months";
+    EXPECT_GE(elderPioneers, 1) << "an elder in regular pioneer service in the working month";
     EXPECT_EQ(fieldMissionaries, 1);
     EXPECT_GT(continuousAuxiliary, 0);
     EXPECT_TRUE(statusFlags.count(1) && statusFlags.count(2) && statusFlags.count(4));
