@@ -168,16 +168,16 @@ std::string ListTitle(ListType type, const ReportEnvironment& environment) {
     std::string title;
     switch (type) {
     case ListType::Phone:
-        title = "Wykaz telefonów";
+        title = std::string(Str(45001));
         break;
     case ListType::Address:
-        title = "Wykaz adresów";
+        title = std::string(Str(45002));
         break;
     case ListType::Contact:
-        title = "Wykaz kontaktów";
+        title = std::string(Str(45003));
         break;
     case ListType::PhoneEmail:
-        title = "Lista telefon i e-mail";
+        title = std::string(Str(45004));
         break;
     }
     if (!environment.options.congregationName.empty())

@@ -121,7 +121,7 @@ std::vector<GroupBlock> BuildBlocks(const ListSource& source, GroupListMembers m
             block.header.push_back({OverseerLine(appointments, overseer), Style::Text});
         const std::string assistant = Trimmed(table.Assistant(g));
         if (!assistant.empty())
-            block.header.push_back({"Zastępca: " + assistant, Style::Text});
+            block.header.push_back({FormatArgs(Str(45005), {assistant}), Style::Text});
         const std::string time = Trimmed(table.Time(g));
         const int day = table.MeetingDay(g);
         if (day >= 0 && day < 7 && (day != 0 || !time.empty())) {
@@ -146,7 +146,7 @@ std::vector<GroupBlock> BuildBlocks(const ListSource& source, GroupListMembers m
             unassigned.members.push_back(MemberName(db, r, lastNameFirst));
     }
     if (!unassigned.members.empty()) {
-        unassigned.name = "Bez grupy";
+        unassigned.name = std::string(Str(45006));
         unassigned.header.push_back({unassigned.name, Style::Name});
         blocks.push_back(std::move(unassigned));
     }
@@ -210,7 +210,7 @@ GroupLayout BuildGroupLayout(const ListSource& source, Canvas& canvas, const Rep
 } // namespace
 
 std::string GroupListTitle(const ReportEnvironment& environment) {
-    std::string title = FormatArgs("%1 Grupa służby polowej", {"Zbór"});
+    std::string title = FormatArgs(Str(45007), {Str(1057)});
     if (!environment.options.congregationName.empty())
         title += " - " + environment.options.congregationName;
     return title;

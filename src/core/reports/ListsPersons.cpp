@@ -117,13 +117,13 @@ void DrawHeadings(Canvas& canvas, const ListLayout& layout, int page) {
     canvas.SetTextAlign({HAlign::Right, VAlign::Top});
     if (layout.type == ListType::Phone) {
         const int home = c.X(11, 5);
-        canvas.DrawText(home - f.X(1, 6), y, "Dom");
-        canvas.DrawText(home + f.X(2), y, "Komórka");
-        canvas.DrawText(home + f.X(4) - f.X(1, 2), y, "Praca");
+        canvas.DrawText(home - f.X(1, 6), y, Str(45008));
+        canvas.DrawText(home + f.X(2), y, Str(9314));
+        canvas.DrawText(home + f.X(4) - f.X(1, 2), y, Str(45009));
     } else if (layout.type == ListType::PhoneEmail) {
-        canvas.DrawText(c.X(11, 5), y, "Dom");
-        canvas.DrawText(c.X(67, 20), y, "Komórka");
-        canvas.DrawText(c.X(9, 2), y, "Praca");
+        canvas.DrawText(c.X(11, 5), y, Str(45008));
+        canvas.DrawText(c.X(67, 20), y, Str(9314));
+        canvas.DrawText(c.X(9, 2), y, Str(45009));
     }
 }
 
