@@ -9,7 +9,7 @@ while IFS= read -r target; do
     found=1
     echo "-- $(basename "$target") for ${seconds}s"
     corpus=$(mktemp -d)
-    "$target" -max_total_time="$seconds" -max_len=65536 -print_final_stats=0 "$corpus" >"$corpus.log" 2>&1 || {
+    "$target" -seed=1 -max_total_time="$seconds" -max_len=65536 -print_final_stats=0 "$corpus" >"$corpus.log" 2>&1 || {
         tail -n 60 "$corpus.log"
         echo "fuzz target $(basename "$target") found a failure"
         exit 1
