@@ -5,6 +5,7 @@
 
 #include "core/platform/Strings.h"
 #include "core/store/SideStrings.h"
+#include "core/store/FixedFile.h"
 
 namespace vardo {
 namespace {
@@ -46,18 +47,8 @@ AppointmentTable AppointmentTable::FromBytes(std::string_view bytes) {
 
 void AppointmentTable::Load(const DataFolder& folder, Prompter& prompter) {
     m_entries.clear();
-    m_guard.Reset();
-    auto content = ReadDataFile(folder, kFileName);
-    if (!content) {
-        m_guard.Preserve(folder, kFileName, ReasonUnreadable(content.error()), prompter);
-        return;
-    }
-    if (!content.value())
-        return;
-    const std::string& bytes = *content.value();
-    if (bytes.size() % AppointmentEntry::kSize != 0)
-        m_guard.Preserve(folder, kFileName, ReasonPartialRecord(bytes.size(), AppointmentEntry::kSize), prompter);
-    m_entries = Parse(bytes);
+    if (const auto bytes = ReadRecordsForLoad(folder, kFileName, AppointmentEntry::kSize, m_guard, prompter))
+        m_entries = Parse(*bytes);
 }
 
 std::string AppointmentTable::SaveBytes() const {

@@ -4,6 +4,7 @@
 
 #include "core/platform/Strings.h"
 #include "core/store/SideStrings.h"
+#include "core/store/FixedFile.h"
 
 namespace vardo {
 namespace {
@@ -98,18 +99,8 @@ std::vector<PublisherId> ExtensionFile::ParseOwnerList(std::string_view bytes) {
 
 void ExtensionFile::LoadOwnerList(const DataFolder& folder, Prompter& prompter) {
     m_owners.clear();
-    m_guard.Reset();
-    auto content = ReadDataFile(folder, kFileName);
-    if (!content) {
-        m_guard.Preserve(folder, kFileName, ReasonUnreadable(content.error()), prompter);
-        return;
-    }
-    if (!content.value())
-        return;
-    const std::string& bytes = *content.value();
-    if (bytes.size() % kRecordSize != 0)
-        m_guard.Preserve(folder, kFileName, ReasonPartialRecord(bytes.size(), kRecordSize), prompter);
-    m_owners = ParseOwnerList(bytes);
+    if (const auto bytes = ReadRecordsForLoad(folder, kFileName, kRecordSize, m_guard, prompter))
+        m_owners = ParseOwnerList(*bytes);
 }
 
 std::optional<ExtensionRecord> ExtensionFile::Read(const DataFolder& folder, std::uint16_t recordNumber,

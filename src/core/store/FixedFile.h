@@ -1,8 +1,9 @@
 #pragma once
 
-// Load and save of the side files that are one fixed-size block of bytes.
+// Load and save of the side files made of fixed-size records or of one fixed-size block of bytes.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,12 @@ void LoadFixedFile(const DataFolder& folder, std::string_view name, FixedRecord<
         guard.Preserve(folder, name, ReasonWrongSize(bytes.size(), N), prompter);
     record = FixedRecord<N>::FromBytes(bytes);
 }
+
+/// Reads a file of whole records of `recordSize` bytes for loading, after resetting `guard`. nullopt when the
+/// file does not exist or cannot be read; a file that cannot be read, or ends inside a record, is kept aside
+/// through `guard` first (the user is told). The bytes are returned as read, a partial last record included.
+std::optional<std::string> ReadRecordsForLoad(const DataFolder& folder, std::string_view name, std::size_t recordSize,
+                                              WriteGuard& guard, Prompter& prompter);
 
 /// Writes `bytes` atomically as the file `name`, unless `guard` holds the file back because its damaged content
 /// could not be kept; failures are shown through `prompter` and returned.

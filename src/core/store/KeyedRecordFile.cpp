@@ -5,6 +5,7 @@
 
 #include "core/platform/Strings.h"
 #include "core/store/SideStrings.h"
+#include "core/store/FixedFile.h"
 
 namespace vardo {
 namespace {
@@ -54,17 +55,7 @@ std::optional<std::uint16_t> KeyedRecordFile::NextFreeKey(const KeyReferenced& r
 }
 
 std::optional<std::string> KeyedRecordFile::ReadForLoad(const DataFolder& folder, Prompter& prompter) {
-    m_guard.Reset();
-    auto content = ReadDataFile(folder, m_fileName);
-    if (!content) {
-        m_guard.Preserve(folder, m_fileName, ReasonUnreadable(content.error()), prompter);
-        return std::nullopt;
-    }
-    if (!content.value())
-        return std::nullopt;
-    if (content.value()->size() % m_recordSize != 0)
-        m_guard.Preserve(folder, m_fileName, ReasonPartialRecord(content.value()->size(), m_recordSize), prompter);
-    return std::move(content.value());
+    return ReadRecordsForLoad(folder, m_fileName, m_recordSize, m_guard, prompter);
 }
 
 std::vector<std::uint16_t> KeyedRecordFile::RawKeys(std::string_view bytes) const {

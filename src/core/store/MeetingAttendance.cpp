@@ -4,6 +4,7 @@
 
 #include "core/platform/Strings.h"
 #include "core/store/SideStrings.h"
+#include "core/store/FixedFile.h"
 
 namespace vardo {
 
@@ -48,32 +49,19 @@ void MeetingAttendance::Load(const DataFolder& folder, Prompter& prompter) {
     m_loadedCount = static_cast<int>(kRecords);
     m_guard.Reset();
     SetNames();
-    auto content = ReadDataFile(folder, kFileName);
-    if (!content) {
-        m_guard.Preserve(folder, kFileName, ReasonUnreadable(content.error()), prompter);
+    const auto bytes = ReadRecordsForLoad(folder, kFileName, MeetingRecord::kSize, m_guard, prompter);
+    if (!bytes)
         return;
-    }
-    if (!content.value())
-        return;
-    const std::string& bytes = *content.value();
-    if (bytes.size() % MeetingRecord::kSize != 0)
-        m_guard.Preserve(folder, kFileName, ReasonPartialRecord(bytes.size(), MeetingRecord::kSize), prompter);
-    else if (bytes.size() > kRecords * MeetingRecord::kSize)
-        m_guard.Preserve(folder, kFileName, ReasonTooManyRecords(bytes.size() / MeetingRecord::kSize, kRecords),
+    if (bytes->size() % MeetingRecord::kSize == 0 && bytes->size() > kRecords * MeetingRecord::kSize)
+        m_guard.Preserve(folder, kFileName, ReasonTooManyRecords(bytes->size() / MeetingRecord::kSize, kRecords),
                          prompter);
     WriteGuard guard = m_guard;
-    *this = FromBytes(bytes);
+    *this = FromBytes(*bytes);
     m_guard = guard;
 }
 
 Status MeetingAttendance::Save(const DataFolder& folder, Prompter& prompter) const {
-    if (Status guard = m_guard.Check(kFileName); !guard) {
-        prompter.Message(guard.message(), Severity::Error);
-        return guard;
-    }
-    if (Status written = folder.WriteAtomic(kFileName, FileBytes()); !written)
-        return ReportCannotCreate(folder, kFileName, prompter);
-    return Status::Ok();
+    return SaveFixedFile(folder, kFileName, FileBytes(), m_guard, prompter);
 }
 
 } // namespace vardo
