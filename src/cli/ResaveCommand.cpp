@@ -13,8 +13,7 @@ int RunResave(const CliContext& context) {
     if (const int failed = opened.OpenWithoutArguments(context); failed != 0)
         return failed;
     CVardoDoc& doc = opened.Doc();
-    doc.SetModified();
-    const Status saved = doc.Save(opened.Prompter());
+    const Status saved = doc.Save(opened.Prompter(), true);
     if (!saved) {
         opened.Error(saved.message());
         return 1;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/platform/Strings.h"
+#include "core/store/ChangeCaptures.h"
 #include "core/store/DatabaseStrings.h"
 #include "core/store/LegacySideFiles.h"
 
@@ -39,9 +40,11 @@ void CVardoDoc::OnNewDocument() {
     m_databaseFile = DatabaseFile();
     m_side = std::make_unique<SideTables>();
     m_documentWord = 0;
-    m_modified = false;
     m_converted = false;
+    m_loadChanged = false;
     m_pastMonthMode = false;
+    m_changes.ClearCaptures();
+    m_changes.MarkReloaded(false);
 }
 
 std::string CVardoDoc::StartupNoteText() {
@@ -61,16 +64,6 @@ std::span<const PublisherRecord> CVardoDoc::Persons() const {
     return {&m_database->Record(1), static_cast<std::size_t>(m_database->PersonCount())};
 }
 
-bool CVardoDoc::IsModified() const {
-    return m_modified || (m_database && m_database->Modified());
-}
-
-void CVardoDoc::SetModified(bool modified) {
-    m_modified = modified;
-    if (!modified && m_database)
-        m_database->SetModified(false);
-}
-
 void CVardoDoc::ApplyNameOrder() {
     NameOrder order;
     order.languageTag = m_languageTag;
@@ -83,10 +76,10 @@ Status CVardoDoc::Load(const DataFolder& folder, const Clock& clock, Prompter& p
                        const StartupOptions& options) {
     OnNewDocument();
     if (!FolderExists(folder))
-        return Status::Fail(FormatPrintf("Folder danych %s nie istnieje.", folder.Root().string().c_str()));
+        return Status::Fail(Failure::NotFound, FormatPrintf("Folder danych %s nie istnieje.", folder.Root().string().c_str()));
     const Date today = clock.Today();
     if (today.year < kFirstSupportedYear || today.year > kLastSupportedYear)
-        return Status::Fail(FormatPrintf("Data %s leży poza obsługiwanym zakresem lat %d–%d.", today.ToIso().c_str(),
+        return Status::Fail(Failure::Invalid, FormatPrintf("Data %s leży poza obsługiwanym zakresem lat %d–%d.", today.ToIso().c_str(),
                                          kFirstSupportedYear, kLastSupportedYear));
     m_folder = folder;
 
@@ -108,10 +101,12 @@ Status CVardoDoc::Load(const DataFolder& folder, const Clock& clock, Prompter& p
     const HeaderRecord& header = m_database->Header();
     if (header.HasPassword() && !(options.checkPassword && options.checkPassword(header.Password()))) {
         OnNewDocument();
-        return Status::Fail("Dane są chronione hasłem; nie podano właściwego hasła.");
+        return Status::Fail(Failure::Refused, "Dane są chronione hasłem; nie podano właściwego hasła.");
     }
 
     CompleteStartup(prompter);
+    RegisterCaptures();
+    m_changes.MarkReloaded(m_loadChanged);
 
     if (options.showStartupNote && m_settings.noStartupNote != 1)
         prompter.Message(StartupNoteText());
@@ -143,6 +138,7 @@ void CVardoDoc::LoadRegister(Prompter& prompter) {
     const DatabaseLoadResult loaded = m_databaseFile.LoadDatabase(
         *m_database, m_folder, DatabaseLoadContext::From(m_workingMonth, m_pastMonthMode), prompter);
     m_converted = loaded.converted;
+    m_loadChanged = loaded.changed;
     m_documentWord = loaded.documentWord.value_or(0);
     // The month cycle's late-report list and working-month totals start empty here.
 
@@ -153,7 +149,7 @@ void CVardoDoc::LoadRegister(Prompter& prompter) {
     // deletes) their files, so skipping them would lose groups set up before the first person.
     side.cardTotals.Load(m_folder, prompter);
     if (side.groups.Load(m_folder, prompter))
-        m_modified = true;
+        m_loadChanged = true;
     side.participation.Apply(m_folder, Persons(), prompter);
 
     LoadSideTables(prompter);
@@ -204,11 +200,13 @@ void CVardoDoc::CompleteStartup(Prompter& prompter) {
     // of the main panel, and the working month's totals.
 }
 
-Status CVardoDoc::Save(Prompter& prompter) {
+Status CVardoDoc::Save(Prompter& prompter, bool always) {
     if (!IsLoaded())
-        return Status::Fail("Nie wczytano żadnych danych.");
+        return Status::Fail(Failure::Refused, "Nie wczytano żadnych danych.");
     if (m_pastMonthMode)
-        return Status::Fail("Podczas przeglądania poprzednich raportów nie można zapisywać.");
+        return Status::Fail(Failure::Refused, "Podczas przeglądania poprzednich raportów nie można zapisywać.");
+    if (!always && !IsModified())
+        return Status::Ok();
 
     SideTables& side = *m_side;
     const int yearIndex = m_workingMonth.yearIndex;
@@ -244,9 +242,88 @@ Status CVardoDoc::Save(Prompter& prompter) {
         std::string names;
         for (const std::string& name : notWritten)
             names += (names.empty() ? "" : ", ") + name;
-        return Status::Fail("Nie zapisano plików: " + names + ".");
+        return Status::Fail(Failure::Io, "Nie zapisano plików: " + names + ".");
     }
-    SetModified(false);
+    m_changes.MarkSaved();
+    return Status::Ok();
+}
+
+void CVardoDoc::RegisterCaptures() {
+    SideTables& side = *m_side;
+    m_changes.SetCapture(DataArea::Register, CaptureOf(*m_database));
+    m_changes.SetCapture(DataArea::Extensions, CaptureWithFile(m_folder, std::string(ExtensionFile::kFileName),
+                                                               CaptureByCopy(side.extensions)));
+    m_changes.SetCapture(DataArea::Emergency, CaptureWithFile(m_folder, std::string(EmergencyFile::kFileName),
+                                                              CaptureByCopy(side.emergency)));
+    m_changes.SetCapture(DataArea::SpecialNeeds, CaptureWithFile(m_folder, std::string(SpecialNeedsFile::kFileName),
+                                                                 CaptureByCopy(side.specialNeeds)));
+    m_changes.SetCapture(DataArea::Appointments, CaptureByCopy(side.appointments));
+    // Permanent deletion rewrites the remark file at once.
+    m_changes.SetCapture(DataArea::Remarks,
+                         CaptureWithFile(m_folder, std::string(RemarkTable::kFileName), CaptureByCopy(side.remarks)));
+    m_changes.SetCapture(DataArea::Participation, CaptureByCopy(side.participation));
+    m_changes.SetCapture(DataArea::CardTotals, CaptureByCopy(side.cardTotals));
+    m_changes.SetCapture(DataArea::Groups, CaptureByCopy(side.groups));
+    m_changes.SetCapture(DataArea::Attendance, CaptureByCopy(side.attendance));
+    m_changes.SetCapture(DataArea::NamesOption, CaptureByCopy(side.namesOption));
+    m_changes.SetCapture(DataArea::Settings, [this]() -> ChangeHub::Restore {
+        auto settings = std::make_shared<vardo::Settings>(m_settings);
+        auto file = std::make_shared<IniFile>(m_settingsFile);
+        return [this, settings, file] {
+            m_settings = *settings;
+            m_settingsFile = *file;
+        };
+    });
+}
+
+RegistryContext CVardoDoc::MakeRegistryContext(Prompter& prompter) {
+    SideTables& side = *m_side;
+    return RegistryContext{*m_database,
+                           side.appointments,
+                           side.extensions,
+                           side.groups,
+                           m_settings,
+                           m_workingMonth,
+                           m_folder,
+                           prompter,
+                           m_changes,
+                           m_languageTag,
+                           [this](PublisherId id) { return m_side->remarks.ClearPersonRemarks(m_folder, id); }};
+}
+
+void CVardoDoc::ToggleStartupNote() {
+    DocumentChange change(m_changes, "Notka startowa");
+    change.Touch(DataArea::Settings);
+    m_settings.noStartupNote = m_settings.noStartupNote != 0 ? 0 : 1;
+    change.Commit();
+}
+
+void CVardoDoc::ToggleAutoCapitalize() {
+    DocumentChange change(m_changes, "Automatyczne wielkie litery");
+    change.Touch(DataArea::Settings);
+    m_settings.autoCapitalize = m_settings.autoCapitalize != 0 ? 0 : 1;
+    change.Commit();
+}
+
+void CVardoDoc::ToggleFirstNameFirst(Prompter& prompter) {
+    DocumentChange change(m_changes, "Kolejność imion");
+    change.Touch(DataArea::Settings | DataArea::NamesOption | DataArea::Register);
+    m_settings.firstNameFirst = m_settings.firstNameFirst != 0 ? 0 : 1;
+    if (m_settings.firstNameFirst != 0)
+        m_side->namesOption.SetLastNameFirst(false);
+    ApplyNameOrder();
+    m_database->SortRecords();
+    m_database->RebuildIndex(&prompter);
+    change.Commit();
+}
+
+Status CVardoDoc::SetPassword(std::string_view password) {
+    DocumentChange change(m_changes, "Hasło");
+    change.Touch(DataArea::Register);
+    if (!m_database->Header().SetPassword(password))
+        return Status::Fail(Failure::Invalid, "Tego hasła nie można zapisać: zawiera znaki, których program nie "
+                                              "potrafi przechować.");
+    change.Commit();
     return Status::Ok();
 }
 

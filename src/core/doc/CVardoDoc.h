@@ -16,7 +16,9 @@
 #include "core/platform/IniFile.h"
 #include "core/platform/Prompter.h"
 #include "core/platform/Result.h"
+#include "core/registry/RegistryContext.h"
 #include "core/store/DatabaseFile.h"
+#include "core/store/DocumentChange.h"
 #include "core/store/PublisherDatabase.h"
 #include "core/store/Settings.h"
 #include "core/store/WorkingMonth.h"
@@ -54,8 +56,8 @@ public:
     /// card totals, groups, attendance, appointments, remarks, names option, settings). A file that cannot
     /// be written is reported by the table that writes it and the remaining files are still written. The
     /// modified flag is cleared only when every file was written; the result names the files that were not.
-    /// Refused while a past month is viewed.
-    Status Save(Prompter& prompter);
+    /// Refused while a past month is viewed. `always` writes even when nothing is modified (vardo-cli resave).
+    Status Save(Prompter& prompter, bool always = false);
 
     /// The exit question "Zapisać zmiany?" when the data is modified (Yes / No / Cancel, Yes the default):
     /// Yes saves, No restores the remark file of the start, Cancel keeps the program open. True when the
@@ -67,8 +69,9 @@ public:
     /// True after a successful Load.
     bool IsLoaded() const { return m_database != nullptr; }
     /// Some data differs from what the files hold.
-    bool IsModified() const;
-    void SetModified(bool modified = true);
+    bool IsModified() const { return m_changes.IsModified(); }
+    /// The one path of changes to the data: commands open a DocumentChange on it; observers subscribe to it.
+    ChangeHub& Changes() { return m_changes; }
     /// The Save command is enabled: modified and no past month viewed.
     bool CanSave() const { return IsLoaded() && IsModified() && !m_pastMonthMode; }
     /// The register was converted from the older format during Load.
@@ -106,6 +109,19 @@ public:
     /// Text of the start-up note (strings 1235, 1236 and 1237 joined by two spaces).
     static std::string StartupNoteText();
 
+    // --- Commands ----------------------------------------------------------------------------------------
+
+    /// What the people-editing rules work on, over this document's data and change path. Only after Load.
+    RegistryContext MakeRegistryContext(Prompter& prompter);
+    /// Options > start-up note off / automatic capitals: flips the setting (one change).
+    void ToggleStartupNote();
+    void ToggleAutoCapitalize();
+    /// Options > first name first: flips the setting and re-sorts the register in the new order.
+    void ToggleFirstNameFirst(Prompter& prompter);
+    /// Sets the register's password (empty switches it off); one change. Invalid when the text cannot be
+    /// stored (nothing changes then).
+    Status SetPassword(std::string_view password);
+
 private:
     void ReadSettingsAndWorkingMonth(const Clock& clock, Prompter& prompter);
     void LoadRegister(Prompter& prompter);
@@ -113,6 +129,7 @@ private:
     void LoadSideTables(Prompter& prompter);
     void CompleteStartup(Prompter& prompter);
     void ApplyNameOrder();
+    void RegisterCaptures();
 
     DataFolder m_folder;
     std::string m_languageTag;
@@ -123,8 +140,9 @@ private:
     DatabaseFile m_databaseFile;
     std::unique_ptr<SideTables> m_side;
     std::uint16_t m_documentWord = 0;
-    bool m_modified = false;
+    ChangeHub m_changes;
     bool m_converted = false;
+    bool m_loadChanged = false;
     bool m_pastMonthMode = false;
 };
 

@@ -161,6 +161,8 @@ public:
           m_people(options.people) {}
 
     Status Build() {
+        DocumentChange change(m_doc.Changes(), "Dane przykładowe");
+        change.Touch(kFileAreas);
         PlanCategories();
         PlanHouseholds();
         PlanServices();
@@ -176,7 +178,7 @@ public:
         m_db.SortRecords();
         m_db.CountCategory(PublisherCategory::Publisher);
         m_db.RebuildIndex();
-        m_doc.SetModified();
+        change.Commit();
         return Status::Ok();
     }
 

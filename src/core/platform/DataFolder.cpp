@@ -35,7 +35,7 @@ std::string Message(std::string_view what, const fs::path& path, int error) {
 }
 
 Status FailWith(std::string_view what, const fs::path& path, int error) {
-    return Status::Fail(Message(what, path, error));
+    return Status::Fail(Failure::Io, Message(what, path, error));
 }
 
 constexpr std::string_view kCannotRead = "Nie można odczytać pliku";
@@ -102,7 +102,7 @@ Status WriteAll(int fd, std::string_view bytes) {
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            return Status::Fail(Reason(errno));
+            return Status::Fail(Failure::Io, Reason(errno));
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
@@ -137,16 +137,16 @@ Status ReplaceFile(const fs::path& target, std::optional<mode_t> mode, Fill fill
     const fs::path temp = TempPathFor(target);
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
-        return Status::Fail(Reason(errno));
+        return Status::Fail(Failure::Io, Reason(errno));
     if (mode)
         ::fchmod(fd, *mode);
     Status status = fill(fd);
     if (status && ::fsync(fd) != 0)
-        status = Status::Fail(Reason(errno));
+        status = Status::Fail(Failure::Io, Reason(errno));
     if (::close(fd) != 0 && status)
-        status = Status::Fail(Reason(errno));
+        status = Status::Fail(Failure::Io, Reason(errno));
     if (status && ::rename(temp.c_str(), target.c_str()) != 0)
-        status = Status::Fail(Reason(errno));
+        status = Status::Fail(Failure::Io, Reason(errno));
     if (!status) {
         ::unlink(temp.c_str());
         return status;
@@ -157,7 +157,7 @@ Status ReplaceFile(const fs::path& target, std::optional<mode_t> mode, Fill fill
 
 Status CopyFile(const fs::path& from, const fs::path& to) {
     const auto fail = [&](const std::string& reason) {
-        return Status::Fail(std::string(kCannotCopy) + " " + from.string() + " do " + to.string() + " (" + reason +
+        return Status::Fail(Failure::Io, std::string(kCannotCopy) + " " + from.string() + " do " + to.string() + " (" + reason +
                             ").");
     };
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
@@ -176,7 +176,7 @@ Status CopyFile(const fs::path& from, const fs::path& to) {
             if (got < 0) {
                 if (errno == EINTR)
                     continue;
-                return Status::Fail(Reason(errno));
+                return Status::Fail(Failure::Io, Reason(errno));
             }
             if (got == 0)
                 break;
@@ -233,12 +233,12 @@ Result<std::string> DataFolder::ReadAll(std::string_view name) const {
     const fs::path path = Resolve(name);
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return Result<std::string>::Fail(Message(kCannotRead, path, errno));
+        return Result<std::string>::Fail(Failure::Io, Message(kCannotRead, path, errno));
     struct stat st {};
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
         ::close(fd);
-        return Result<std::string>::Fail(Message(kCannotRead, path, error));
+        return Result<std::string>::Fail(Failure::Io, Message(kCannotRead, path, error));
     }
     std::string content;
     content.reserve(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)));
@@ -250,7 +250,7 @@ Result<std::string> DataFolder::ReadAll(std::string_view name) const {
                 continue;
             const int error = errno;
             ::close(fd);
-            return Result<std::string>::Fail(Message(kCannotRead, path, error));
+            return Result<std::string>::Fail(Failure::Io, Message(kCannotRead, path, error));
         }
         if (got == 0)
             break;
@@ -264,7 +264,7 @@ Status DataFolder::WriteAtomic(std::string_view name, std::string_view bytes) co
     const fs::path path = Resolve(name);
     const Status status = ReplaceFile(path, std::nullopt, [&](int fd) { return WriteAll(fd, bytes); });
     if (!status)
-        return Status::Fail(std::string(kCannotWrite) + " " + path.string() + " (" + status.message() + ").");
+        return Status::Fail(Failure::Io, std::string(kCannotWrite) + " " + path.string() + " (" + status.message() + ").");
     return status;
 }
 
@@ -301,7 +301,7 @@ Status DataFolder::Append(std::string_view name, std::string_view bytes) const {
     const Status status = WriteAll(fd, bytes);
     const bool closed = ::close(fd) == 0;
     if (!status)
-        return Status::Fail(std::string(kCannotWrite) + " " + path.string() + " (" + status.message() + ").");
+        return Status::Fail(Failure::Io, std::string(kCannotWrite) + " " + path.string() + " (" + status.message() + ").");
     if (!closed)
         return FailWith(kCannotWrite, path, errno);
     return Status::Ok();
@@ -341,7 +341,7 @@ Status DataFolder::Rename(std::string_view from, std::string_view to) const {
             return FailWith(kCannotDelete, source, errno);
         return Status::Ok();
     }
-    return Status::Fail(std::string(kCannotRename) + " " + source.string() + " na " + target.string() + " (" +
+    return Status::Fail(Failure::Io, std::string(kCannotRename) + " " + source.string() + " na " + target.string() + " (" +
                         Reason(error) + ").");
 }
 
@@ -380,9 +380,9 @@ Result<std::uint64_t> DataFolder::Size(std::string_view name) const {
     const fs::path path = Resolve(name);
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
-        return Result<std::uint64_t>::Fail(Message(kCannotRead, path, errno));
+        return Result<std::uint64_t>::Fail(Failure::Io, Message(kCannotRead, path, errno));
     if (S_ISDIR(st.st_mode))
-        return Result<std::uint64_t>::Fail(Message(kCannotRead, path, EISDIR));
+        return Result<std::uint64_t>::Fail(Failure::Io, Message(kCannotRead, path, EISDIR));
     return static_cast<std::uint64_t>(st.st_size);
 }
 
@@ -391,7 +391,7 @@ Result<DataFolder::FileTime> DataFolder::ModificationTime(std::string_view name)
     std::error_code ec;
     const FileTime time = fs::last_write_time(path, ec);
     if (ec)
-        return Result<FileTime>::Fail(Message(kCannotRead, path, ec.value()));
+        return Result<FileTime>::Fail(Failure::Io, Message(kCannotRead, path, ec.value()));
     return time;
 }
 
@@ -399,7 +399,7 @@ Result<std::vector<std::string>> DataFolder::List(std::string_view folder) const
     const fs::path path = Resolve(folder);
     DIR* handle = ::opendir(path.empty() ? "." : path.c_str());
     if (!handle)
-        return Result<std::vector<std::string>>::Fail(Message(kCannotList, path, errno));
+        return Result<std::vector<std::string>>::Fail(Failure::Io, Message(kCannotList, path, errno));
     std::vector<std::string> names;
     int error = 0;
     for (;;) {
@@ -415,7 +415,7 @@ Result<std::vector<std::string>> DataFolder::List(std::string_view folder) const
     }
     ::closedir(handle);
     if (error != 0)
-        return Result<std::vector<std::string>>::Fail(Message(kCannotList, path, error));
+        return Result<std::vector<std::string>>::Fail(Failure::Io, Message(kCannotList, path, error));
     std::sort(names.begin(), names.end());
     return names;
 }

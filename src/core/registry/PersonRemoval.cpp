@@ -11,7 +11,6 @@ void RecountAndIndex(RegistryContext& context) {
     for (int c = 0; c < kListedCategories; ++c)
         database.CountCategory(static_cast<PublisherCategory>(c));
     database.RebuildIndex(&context.prompter);
-    context.MarkModified();
 }
 
 } // namespace
@@ -46,25 +45,33 @@ void RemovalChoice::SetYearEntry(int entry) {
 Status RemoveTemporarily(RegistryContext& context, RecordNumber record, int month, int year) {
     PublisherDatabase& database = context.database;
     if (!database.IsPerson(record))
-        return Status::Fail("");
+        return Status::Fail(Failure::NotFound, "Nie ma takiej osoby w rejestrze.");
     if (static_cast<int>(database.List(PublisherCategory::Deleted).size()) >= kDeletedListLimit)
-        return Status::Fail(std::string(Str(kStrDeletedListFull)));
+        return Status::Fail(Failure::Full, std::string(Str(kStrDeletedListFull)));
+    DocumentChange change(context.changes, "Usunięcie osoby");
+    change.Touch(DataArea::Register);
     PublisherRecord& person = database.Record(record);
     person.SetStatusMonth(0);
     person.SetPersonFlags(static_cast<std::uint8_t>(person.PersonFlags() & 0x64));
     person.SetCategory(PublisherCategory::Deleted);
     person.SetStatusChangeMonth(static_cast<MonthCount>(month + ((year - kFirstRemovalYear) % 256) * 256));
     RecountAndIndex(context);
+    change.Commit();
     return Status::Ok();
 }
 
-void RemovePermanently(RegistryContext& context, RecordNumber record) {
+Status RemovePermanently(RegistryContext& context, RecordNumber record) {
     PublisherDatabase& database = context.database;
     if (!database.IsPerson(record))
-        return;
+        return Status::Fail(Failure::NotFound, "Nie ma takiej osoby w rejestrze.");
     const PublisherId id = database.Record(record).Id();
-    if (context.removeRemarks)
-        context.removeRemarks(id);
+    DocumentChange change(context.changes, "Usunięcie osoby na stałe");
+    change.Touch(DataArea::Register | DataArea::Appointments);
+    if (context.removeRemarks) {
+        change.Touch(DataArea::Remarks);
+        if (Status cleared = context.removeRemarks(id); !cleared)
+            return cleared;
+    }
 
     // Ids are given out again, so nothing of this person may stay attached to the id.
     AppointmentTable& appointments = context.appointments;
@@ -81,6 +88,8 @@ void RemovePermanently(RegistryContext& context, RecordNumber record) {
 
     database.RemoveRecord(record);
     RecountAndIndex(context);
+    change.Commit();
+    return Status::Ok();
 }
 
 } // namespace vardo

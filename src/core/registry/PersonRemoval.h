@@ -46,13 +46,14 @@ private:
 };
 
 /// RemoveTemporarily: the person goes to the deleted list. Status month byte 0, person flags AND 0x64,
-/// status ordinal = month + ((year − 1950) mod 256) × 256; lists recounted, index rebuilt, data modified.
-/// Fails (changing nothing) when the deleted list already holds 299 persons.
+/// status ordinal = month + ((year − 1950) mod 256) × 256; lists recounted, index rebuilt; one change.
+/// Fails (Full, changing nothing) when the deleted list already holds 299 persons.
 Status RemoveTemporarily(RegistryContext& context, RecordNumber record, int month, int year);
 
-/// Permanent deletion: the person's remarks are emptied (and the remark file rewritten), the appointment
-/// and consent entries cleared, the family members of a head of family released, then the record removed;
-/// lists recounted, index rebuilt, data modified.
-void RemovePermanently(RegistryContext& context, RecordNumber record);
+/// Permanent deletion, as one change: the person's remarks are emptied (and the remark file rewritten), the
+/// appointment and consent entries cleared, the family members of a head of family released, then the
+/// record removed; lists recounted, index rebuilt. When the remark file cannot be rewritten nothing changes
+/// and the failure is returned.
+Status RemovePermanently(RegistryContext& context, RecordNumber record);
 
 } // namespace vardo

@@ -2,6 +2,7 @@
 
 #include "core/platform/CodePage.h"
 #include "core/platform/Strings.h"
+#include "core/registry/PersonRemoval.h"
 #include "core/registry/PublisherChooser.h"
 #include "core/registry/RegistryStrings.h"
 
@@ -445,8 +446,12 @@ bool PublisherEditor::Store() {
     PublisherDatabase& database = m_context.database;
     PublisherRecord composed = m_record;
     ComposeRecord(composed);
-    const PublisherId id = composed.Id();
 
+    DocumentChange change(m_context.changes, "Zapis danych osoby");
+    change.Touch(DataArea::Register | DataArea::Extensions | DataArea::Appointments);
+
+    std::optional<PublisherRecord> merged; // the existing person's record before a duplicate-name update
+    RecordNumber number = m_recordNumber;
     if (m_new) {
         if (const Status room = database.CanAdd(PublisherCategory::Publisher); !room) {
             m_context.prompter.Message(room.message(), Severity::Warning);
@@ -457,67 +462,149 @@ bool PublisherEditor::Store() {
             m_context.prompter.Message(appended.error(), Severity::Warning);
             return false;
         }
-        if (!database.RepositionRecord(appended.value(), true, m_context.prompter)) {
-            database.RebuildIndex(&m_context.prompter);
-            return false;
+        const auto placed = database.RepositionRecord(appended.value(), true, m_context.prompter);
+        if (placed.outcome == PublisherDatabase::Repositioned::Outcome::Discarded)
+            return false; // the change rolls the register back
+        if (placed.outcome == PublisherDatabase::Repositioned::Outcome::UpdateExisting) {
+            PublisherRecord& existing = database.Record(placed.existing);
+            merged = existing;
+            ComposeOntoExisting(existing);
         }
         database.CountCategory(PublisherCategory::Publisher);
+        database.RebuildIndex(&m_context.prompter);
+        number = merged ? database.RecordNumberOfId(merged->Id()) : database.RecordNumberOfId(composed.Id());
     } else {
         const bool nameChanged =
             composed.FirstName() != m_record.FirstName() || composed.LastName() != m_record.LastName();
         database.Record(m_recordNumber) = composed;
         if (nameChanged)
-            database.RepositionRecord(m_recordNumber, false, m_context.prompter);
+            (void)database.RepositionRecord(m_recordNumber, false, m_context.prompter);
+        database.RebuildIndex(&m_context.prompter);
+        number = database.RecordNumberOfId(composed.Id());
     }
+    PublisherRecord& stored = database.Record(number);
+    const PublisherId id = stored.Id();
+
+    // The extension record is written to the file at once, and only for a person who made it into the
+    // register, so that no record is left behind for an id that a later person may get.
+    if (!StoreExtension(stored, merged.has_value()))
+        return false;
+    if (!StoreAppointments(id, merged ? &*merged : nullptr))
+        return false;
+    change.Commit();
+
     m_chooser.Refill();
     m_chooser.SelectId(id);
     m_recordNumber = database.RecordNumberOfId(id);
     m_new = false;
+    m_record = database.Record(m_recordNumber);
+    if (merged)
+        LoadFields();
+    m_loadedBoxes = m_boxes;
+    m_ticked = {};
+    m_privilegeDates.reset();
+    return true;
+}
 
-    // The extension record is written to the file at once, and only for a person who made it into the
-    // register, so that no record is left behind for an id that a later person may get.
-    PublisherRecord& stored = database.Record(m_recordNumber);
+void PublisherEditor::ComposeOntoExisting(PublisherRecord& existing) const {
+    const PublisherRecord before = existing;
+    ComposeRecord(existing);
+    // Texts and dates left empty in the editor keep what the existing person has.
+    if (existing.Address().empty())
+        existing.SetAddress(before.Address());
+    if (existing.Phone1().empty())
+        existing.SetPhone1(before.Phone1());
+    if (existing.Phone2().empty())
+        existing.SetPhone2(before.Phone2());
+    if (existing.Phone3().empty())
+        existing.SetPhone3(before.Phone3());
+    if (Date(EditorDate::Baptism).IsBlank())
+        existing.SetBaptismDate(before.BaptismDate());
+    if (Date(EditorDate::Birth).IsBlank())
+        existing.SetBirthDate(before.BirthDate());
+    if (m_group == 0)
+        existing.SetGroup(before.Group());
+}
+
+bool PublisherEditor::StoreExtension(PublisherRecord& stored, bool merging) {
+    const PublisherId id = stored.Id();
     ExtensionRecord extension = m_extension;
+    if (merging) {
+        if (auto existing = m_context.extensions.Read(m_context.folder, stored.ExtensionKey(), id))
+            extension = *existing;
+    }
     extension.SetOwner(id);
-    (void)extension.SetEmail(Text(EditorText::Email));
-    (void)extension.SetLongName(Text(EditorText::LongName));
-    (void)extension.SetExtra(Text(EditorText::Extra));
+    auto take = [&](EditorText field, auto set) {
+        const std::string& text = Text(field);
+        if (!merging || !text.empty())
+            (void)(extension.*set)(text);
+    };
+    take(EditorText::Email, &ExtensionRecord::SetEmail);
+    take(EditorText::LongName, &ExtensionRecord::SetLongName);
+    take(EditorText::Extra, &ExtensionRecord::SetExtra);
     if (stored.ExtensionKey() != 0 || extension.HasText()) {
         auto written = m_context.extensions.Write(m_context.folder, extension);
-        if (!written)
+        if (!written) {
             m_context.prompter.Message(written.error(), Severity::Warning);
-        else
-            stored.SetExtensionKey(extension.HasText() ? written.value() : 0);
+            return false;
+        }
+        stored.SetExtensionKey(extension.HasText() ? written.value() : 0);
     }
     m_extension = extension;
+    return true;
+}
 
+bool PublisherEditor::StoreAppointments(PublisherId id, const PublisherRecord* before) {
     AppointmentTable& appointments = m_context.appointments;
-    auto report = [this](const Status& status) {
-        if (!status)
-            m_context.prompter.Message(status.message(), Severity::Warning);
+    Status failed = Status::Ok();
+    auto keep = [&failed](Status status) {
+        if (failed && !status)
+            failed = std::move(status);
     };
     if (m_privilegeDates) {
         for (int type = 1; type <= kPrivilegeRows; ++type) {
             const auto& [start, end] = (*m_privilegeDates)[static_cast<std::size_t>(type - 1)];
-            report(appointments.SetAppointment(id, static_cast<std::uint16_t>(type), start));
-            report(appointments.SetAppointmentEnd(id, static_cast<std::uint16_t>(type), end));
+            keep(appointments.SetAppointment(id, static_cast<std::uint16_t>(type), start));
+            keep(appointments.SetAppointmentEnd(id, static_cast<std::uint16_t>(type), end));
         }
-        m_privilegeDates.reset();
     }
-    for (int type = 1; type <= 6; ++type)
+    for (int type = 1; type <= 6; ++type) {
+        const auto t = static_cast<std::uint16_t>(type);
+        // An update of an existing person keeps the start dates the person already has.
+        if (before && !appointments.GetAppointment(id, t).empty())
+            continue;
         if (m_ticked[static_cast<std::size_t>(type)] && Box(BoxOfAppointmentType(type)))
-            report(appointments.SetAppointment(id, static_cast<std::uint16_t>(type), ""));
+            keep(appointments.SetAppointment(id, t, ""));
+    }
     const auto consent = static_cast<std::uint16_t>(AppointmentType::Consent);
     if (Box(EditorBox::Consent))
-        report(appointments.SetAppointment(id, consent, ComposeRecordDate(Date(EditorDate::Consent), 6)));
-    else
+        keep(appointments.SetAppointment(id, consent, ComposeRecordDate(Date(EditorDate::Consent), 6)));
+    else if (!before)
         appointments.ClearConsent(id);
-
-    m_context.MarkModified();
-    m_record = stored;
-    m_loadedBoxes = m_boxes;
-    m_ticked = {};
+    if (!failed) {
+        m_context.prompter.Message(failed.message(), Severity::Warning);
+        return false;
+    }
     return true;
+}
+
+Status PublisherEditor::Delete(const RemovalChoice& choice) {
+    if (m_new || !m_context.database.IsPerson(m_recordNumber))
+        return Status::Fail(Failure::NotFound, "Nie wybrano osoby do usunięcia.");
+    const std::string name = m_context.database.NameOfId(m_record.Id(), false);
+    Status removed = Status::Ok();
+    if (choice.Permanent()) {
+        // The record and its two years of reports go for good: one more question, Cancel the default.
+        if (m_context.prompter.Ask(FormatArgs(Str(1008), {name}), Buttons::OkCancel, Answer::Cancel) != Answer::Ok)
+            return Status::Cancelled();
+        removed = RemovePermanently(m_context, m_recordNumber);
+    } else {
+        removed = RemoveTemporarily(m_context, m_recordNumber, choice.Month(), choice.Year());
+    }
+    if (!removed)
+        return removed;
+    m_chooser.Refill();
+    return Status::Ok();
 }
 
 bool PublisherEditor::Move(int step) {

@@ -129,9 +129,19 @@ public:
     /// Texts the record's code page cannot hold or that would not survive the file's scrambling: a message
     /// naming the field, or empty when every text can be stored.
     std::string TextProblem() const;
-    /// StoreFromEditor. False when refused: no last name (silently), a text that cannot be stored (the
-    /// user is told), the register full, or the duplicate-name question answered No.
+    /// StoreFromEditor, as one change: the record, its extension record and its appointments are stored
+    /// together, or (when any of them cannot be written) nothing is and the user is told what failed. False
+    /// when refused: no last name (silently), a text that cannot be stored (the user is told), the register
+    /// full, the duplicate-name question answered No, or a write failed. A new person whose name an active
+    /// person already has is, on Yes, taken as an update of that person: the existing id, reports and links
+    /// stay, the fields entered replace the existing ones, and fields left empty keep what was there.
     bool Store();
+
+    /// The delete button with the delete dialog's choice: a permanent removal asks once more (Cancel the
+    /// default) and removes the person with the appointments, remarks and family links; a temporary one
+    /// moves the person to the deleted list. The chooser is refilled. Cancelled when the user declined, Full
+    /// when the deleted list has no room; nothing changes then.
+    Status Delete(const class RemovalChoice& choice);
 
     /// A new person gets the status dialog before storing.
     bool NeedsStatusBeforeStore() const { return m_new && !m_statusAsked; }
@@ -169,6 +179,10 @@ private:
     void Clear();
     void LoadFields();
     void ComposeRecord(PublisherRecord& record) const;
+    /// Takes over what the editor holds into an existing person of the same name (see Store).
+    void ComposeOntoExisting(PublisherRecord& existing) const;
+    bool StoreAppointments(PublisherId id, const PublisherRecord* before);
+    bool StoreExtension(PublisherRecord& stored, bool merging);
     bool Move(int step);
     int FamilyMembers() const;
 

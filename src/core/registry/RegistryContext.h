@@ -7,7 +7,9 @@
 
 #include "core/platform/DataFolder.h"
 #include "core/platform/Prompter.h"
+#include "core/platform/Result.h"
 #include "core/store/AppointmentTable.h"
+#include "core/store/DocumentChange.h"
 #include "core/store/ExtensionFile.h"
 #include "core/store/GroupTable.h"
 #include "core/store/PublisherDatabase.h"
@@ -16,8 +18,8 @@
 
 namespace vardo {
 
-/// References to the document's data; the document outlives every presenter that holds one. Changes go
-/// straight into these objects, and `markModified` records that the data must be saved.
+/// References to the document's data; the document outlives every presenter that holds one. Every change
+/// goes through a DocumentChange on `changes`, which owns the modified flag and can roll the change back.
 struct RegistryContext {
     PublisherDatabase& database;
     AppointmentTable& appointments;
@@ -28,18 +30,11 @@ struct RegistryContext {
     /// The data folder; extension records are written to it at once when a person is stored.
     const DataFolder& folder;
     Prompter& prompter;
+    ChangeHub& changes;
     std::string languageTag = "polish";
-    /// Sets the document's modified flag.
-    std::function<void()> markModified;
     /// Empties the texts of a person's remarks and rewrites the remark file (permanent deletion); may be
     /// empty when the document keeps no remarks.
-    std::function<void(PublisherId)> removeRemarks;
-
-    void MarkModified() const {
-        database.SetModified();
-        if (markModified)
-            markModified();
-    }
+    std::function<Status(PublisherId)> removeRemarks;
 };
 
 } // namespace vardo

@@ -126,7 +126,7 @@ ParseOutcome AppendLegacyListBytes(PublisherDatabase& db, std::string_view bytes
     return outcome;
 }
 
-void FinishDatabaseLoad(PublisherDatabase& db, Prompter* prompter) {
+int FinishDatabaseLoad(PublisherDatabase& db, Prompter* prompter) {
     if (db.Count() == 0) {
         db.Header() = HeaderRecord::Empty();
         db.SetCount(1);
@@ -139,7 +139,7 @@ void FinishDatabaseLoad(PublisherDatabase& db, Prompter* prompter) {
     db.SortRecords();
     db.CountCategory(PublisherCategory::Publisher);
     db.RebuildIndex(prompter);
-    db.RepairDuplicateIds();
+    return db.RepairDuplicateIds();
 }
 
 std::string DatabaseFileBytes(const PublisherDatabase& db) {
@@ -205,7 +205,7 @@ DatabaseLoadResult DatabaseFile::LoadDatabase(PublisherDatabase& db, const DataF
                 const ParseOutcome outcome =
                     ReadLegacyDatabaseBytes(db, bytes, context.Legacy(), result.legacyYearTags);
                 result.converted = true;
-                db.SetModified(true);
+                result.changed = true;
                 if (outcome.dropped > 0)
                     prompter.Message(
                         FormatArgs(Str(kStrRegisterFullOnLoad), {std::to_string(outcome.dropped), legacyName}),
@@ -252,7 +252,8 @@ DatabaseLoadResult DatabaseFile::LoadDatabase(PublisherDatabase& db, const DataF
 
     if (db.Count() != 0 && db.Header().SavedMonthNibble() == context.workingMonthIndex + 1)
         result.documentWord = db.Header().DocumentWord();
-    FinishDatabaseLoad(db, &prompter);
+    if (FinishDatabaseLoad(db, &prompter) > 0)
+        result.changed = true;
     return result;
 }
 

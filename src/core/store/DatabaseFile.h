@@ -40,9 +40,10 @@ struct DatabaseLoadContext {
 
 /// What a load found.
 struct DatabaseLoadResult {
-    /// The data came from the older format (the modified flag is set; the older side files are to be
-    /// converted and the data saved).
+    /// The data came from the older format (the older side files are to be converted and the data saved).
     bool converted = false;
+    /// The data in memory differs from the files (converted, or duplicate ids repaired): it must be saved.
+    bool changed = false;
     /// The records were read from a file (false for a reload that kept the records in memory).
     bool recordsRead = false;
     /// The document word of the header, when the header was saved in the current working month.
@@ -74,8 +75,9 @@ ParseOutcome AppendLegacyListBytes(PublisherDatabase& db, std::string_view bytes
                                    const LegacyYearTags& tags, const LegacyConversionContext& context);
 /// Brings freshly read records into working order: an empty database gets the empty header; scrambled texts
 /// are restored (the header's marker then reads 'A'); records are sorted, categories counted, the index
-/// rebuilt and duplicate ids repaired. `prompter` receives the duplicate circuit overseer message.
-void FinishDatabaseLoad(PublisherDatabase& db, Prompter* prompter);
+/// rebuilt and duplicate ids repaired. `prompter` receives the duplicate circuit overseer message. Returns
+/// the number of ids repaired (the data then differs from the file).
+int FinishDatabaseLoad(PublisherDatabase& db, Prompter* prompter);
 /// The bytes of tdat9.bin for the database: records 0..Count()−1, texts scrambled, marker 'u'. The
 /// database itself is left as it is.
 std::string DatabaseFileBytes(const PublisherDatabase& db);

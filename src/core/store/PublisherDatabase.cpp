@@ -124,6 +124,26 @@ void PublisherDatabase::Clear() {
     m_circuitOverseer = 0;
 }
 
+PublisherDatabase::Snapshot PublisherDatabase::TakeSnapshot() const {
+    Snapshot snapshot;
+    snapshot.header = m_header;
+    snapshot.count = m_count;
+    if (m_count > 1)
+        snapshot.persons.assign(&m_records[1], &m_records[static_cast<std::size_t>(m_count)]);
+    snapshot.persons.shrink_to_fit();
+    return snapshot;
+}
+
+void PublisherDatabase::RestoreSnapshot(const Snapshot& snapshot) {
+    const int count = snapshot.count;
+    for (int i = count; i < m_count; ++i)
+        m_records[static_cast<std::size_t>(i)].Clear();
+    m_header = snapshot.header;
+    std::copy(snapshot.persons.begin(), snapshot.persons.end(), &m_records[1]);
+    m_count = count;
+    RebuildIndex();
+}
+
 PublisherRecord& PublisherDatabase::Record(RecordNumber record) {
     assert(record >= 1 && record < kDatabaseCapacity);
     return m_records[static_cast<std::size_t>(record)];
@@ -173,7 +193,6 @@ Result<RecordNumber> PublisherDatabase::AppendRecord(const PublisherRecord& reco
     const RecordNumber number = m_count;
     Record(number) = record;
     ++m_count;
-    m_modified = true;
     return number;
 }
 
@@ -183,7 +202,6 @@ void PublisherDatabase::RemoveRecord(RecordNumber record) {
     MoveRecord(record, m_count - 1);
     Record(m_count - 1).Clear();
     --m_count;
-    m_modified = true;
 }
 
 void PublisherDatabase::MoveRecord(RecordNumber from, RecordNumber to) {
@@ -313,11 +331,11 @@ void PublisherDatabase::SortRecords() {
     std::copy(sorted.begin(), sorted.end(), m_records.get() + 1);
 }
 
-bool PublisherDatabase::RepositionRecord(RecordNumber record, bool justAppended, Prompter& prompter) {
+PublisherDatabase::Repositioned PublisherDatabase::RepositionRecord(RecordNumber record, bool justAppended, Prompter& prompter) {
     if (!IsPerson(record))
-        return false;
+        return {Repositioned::Outcome::NotMoved, 0};
     if (m_count == record + 1 && record == 1)
-        return true;
+        return {};
 
     RecordNumber insertAt = m_count;
     for (RecordNumber i = 1; i < m_count; ++i) {
@@ -338,26 +356,22 @@ bool PublisherDatabase::RepositionRecord(RecordNumber record, bool justAppended,
         std::string text = NameOf(Record(i), false) + " " + std::string(kTextDuplicateName) + "\n\n";
         if (!justAppended) {
             prompter.Message(text, Severity::Warning);
-            return false;
+            return {Repositioned::Outcome::NotMoved, i};
         }
-        const PublisherRecord incoming = Record(record);
         RemoveRecord(record);
         if (i > record)
             --i;
         text += kTextOverwriteQuestion;
-        if (prompter.Ask(text, Buttons::YesNo, Answer::No) == Answer::Yes) {
-            Record(i) = incoming;
-            m_modified = true;
-            return true;
-        }
-        return false;
+        if (prompter.Ask(text, Buttons::YesNo, Answer::No) == Answer::Yes)
+            return {Repositioned::Outcome::UpdateExisting, i};
+        return {Repositioned::Outcome::Discarded, 0};
     }
 
     // Move the record before the insertion point; records in between shift by one.
     const RecordNumber target = insertAt > record ? insertAt - 1 : insertAt;
     MoveRecord(record, target);
     SortRecords();
-    return true;
+    return {};
 }
 
 int PublisherDatabase::CountCategory(PublisherCategory category) {
@@ -450,8 +464,7 @@ int PublisherDatabase::RepairDuplicateIds() {
             if (fresh != 0) {
                 entry.record->SetId(fresh);
                 entry.id = fresh;
-                m_modified = true;
-                ++changed;
+                            ++changed;
             }
         }
         earlier.insert(entry.id);

@@ -86,17 +86,24 @@ public:
     /// True for a record number of a person in use (1..Count()−1).
     bool IsPerson(RecordNumber record) const { return record >= 1 && record < m_count; }
 
-    bool Modified() const { return m_modified; }
-    void SetModified(bool modified = true) { m_modified = modified; }
+    /// The header and the persons' records as they are now (the before-state of a change).
+    struct Snapshot {
+        HeaderRecord header = HeaderRecord::Empty();
+        int count = 0;
+        std::vector<PublisherRecord> persons;
+    };
+    Snapshot TakeSnapshot() const;
+    /// Puts header and records back as in `snapshot` and rebuilds the index and the lists.
+    void RestoreSnapshot(const Snapshot& snapshot);
 
     /// Whether a person of `category` can be added: fails with a message for the user when the register
     /// holds 1509 persons or the category's list holds 300.
     Status CanAdd(PublisherCategory category) const;
     /// Whether a person can be moved from its category to `category` (the target list must have room).
     Status CanMove(RecordNumber record, PublisherCategory category) const;
-    /// Appends a person at Count() (no sorting, no index rebuild) after CanAdd; sets the modified flag.
+    /// Appends a person at Count() (no sorting, no index rebuild) after CanAdd.
     Result<RecordNumber> AppendRecord(const PublisherRecord& record);
-    /// Removes a person, shifting the later records down; sets the modified flag. Index not rebuilt.
+    /// Removes a person, shifting the later records down. Index not rebuilt.
     void RemoveRecord(RecordNumber record);
 
     // --- Names and order -------------------------------------------------------------------------------
@@ -130,11 +137,25 @@ public:
     /// Orders records 1..Count()−1 by CompareRecords, stably; with several circuit overseer records those
     /// end up last in reverse order of appearance (as the classic insertion sort leaves them).
     void SortRecords();
+    /// What RepositionRecord did.
+    struct Repositioned {
+        enum class Outcome {
+            Placed,         ///< the record is at its sorted place
+            NotMoved,       ///< an edited record whose name equals another's stays where it is
+            Discarded,      ///< an appended duplicate was refused and removed
+            UpdateExisting, ///< an appended duplicate was removed; the user chose to update `existing` instead
+        };
+        Outcome outcome = Outcome::Placed;
+        /// The person of the same name (UpdateExisting), after the removal of the appended record.
+        RecordNumber existing = 0;
+        explicit operator bool() const { return outcome == Outcome::Placed; }
+    };
     /// Moves a changed (or just appended) record to its sorted place. An equal name asks the duplicate-name
-    /// question through `prompter`: for an appended record Yes overwrites the existing person with the new
-    /// data (true) and No discards the new record (false); for an edited record the user is told and the
-    /// record stays where it is (false). Otherwise true. Index not rebuilt.
-    bool RepositionRecord(RecordNumber record, bool justAppended, Prompter& prompter);
+    /// question through `prompter`: for an appended record the new record is removed either way; Yes asks
+    /// the caller to update the existing person (UpdateExisting: the caller takes over what the user
+    /// entered, keeping the existing person's id, reports and links), No drops it (Discarded). For an edited
+    /// record the user is told and the record stays where it is (NotMoved). Index not rebuilt.
+    Repositioned RepositionRecord(RecordNumber record, bool justAppended, Prompter& prompter);
 
     // --- Index and lists -------------------------------------------------------------------------------
 
@@ -162,8 +183,8 @@ public:
     RecordNumber RecordNumberOfId(PublisherId id) const;
     /// Smallest id ≥ max(start, 100) and below 30000 not used by a person; 0 when every id is taken.
     PublisherId NextFreeId(PublisherId start = kFirstFreeId) const;
-    /// Gives every person whose id repeats an earlier entry's id a fresh id; sets the modified flag when
-    /// any changed. Returns the number of ids changed. Uses the index (rebuild it first).
+    /// Gives every person whose id repeats an earlier entry's id a fresh id. Returns the number of ids
+    /// changed. Uses the index (rebuild it first).
     int RepairDuplicateIds();
 
     // --- File form -------------------------------------------------------------------------------------
@@ -179,7 +200,6 @@ private:
     HeaderRecord m_header = HeaderRecord::Empty();
     std::unique_ptr<PublisherRecord[]> m_records; // [kDatabaseCapacity]; element 0 unused
     int m_count = 0;
-    bool m_modified = false;
     PublisherIndex m_index;
     std::array<CategoryList, kListedCategories> m_lists;
     std::array<int, kListedCategories + 1> m_categoryCounts{};

@@ -53,6 +53,8 @@ CMainFrame::CMainFrame(CVardoDoc& doc, Prompter& prompter, QWidget* parent)
     BuildStatusBar();
     RegisterDocumentCommands();
     connect(m_router, &CommandRouter::StatesChanged, this, &CMainFrame::UpdateCommands);
+    // Every change to the data, its save and its reload reach the window through the document's change path.
+    m_changeSubscription = m_doc.Changes().Subscribe([this](const ChangeEvent&) { RefreshFromDocument(); });
     UpdateTitle();
     UpdateCommands();
     resize(1000, 640);
@@ -61,6 +63,7 @@ CMainFrame::CMainFrame(CVardoDoc& doc, Prompter& prompter, QWidget* parent)
 CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::BuildMenus() {
+    QMenu* top = nullptr;
     std::function<void(QMenu*, const std::vector<MenuEntry>&)> fill = [&](QMenu* menu,
                                                                           const std::vector<MenuEntry>& entries) {
         for (const MenuEntry& entry : entries) {
@@ -79,13 +82,14 @@ void CMainFrame::BuildMenus() {
                 const int id = entry.id;
                 connect(action, &QAction::triggered, this, [this, id] { m_router->Execute(id); });
                 m_actions[id] = action;
+                m_menuOfCommand[id] = top;
             }
         }
     };
-    for (const MenuEntry& top : MainMenuLayout()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(top.text));
-        fill(menu, top.children);
-        m_menus[QString::fromUtf8(top.text)] = menu;
+    for (const MenuEntry& entry : MainMenuLayout()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(entry.text));
+        top = menu;
+        fill(menu, entry.children);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
     }
 }
@@ -143,20 +147,14 @@ void CMainFrame::RegisterDocumentCommand(int id, std::function<void()> run) {
     });
 }
 
-void CMainFrame::RegisterToggle(int id, std::uint8_t& setting) {
-    std::uint8_t* value = &setting;
-    m_router->Register(
-        id,
-        [this, value] {
-            *value = *value != 0 ? 0 : 1;
-            m_doc.SetModified();
-        },
-        [this, value] {
-            CommandState state;
-            state.enabled = m_doc.IsLoaded();
-            state.checked = *value != 0;
-            return state;
-        });
+void CMainFrame::RegisterToggle(int id, const std::uint8_t& setting, std::function<void()> toggle) {
+    const std::uint8_t* value = &setting;
+    m_router->Register(id, std::move(toggle), [this, value] {
+        CommandState state;
+        state.enabled = m_doc.IsLoaded();
+        state.checked = *value != 0;
+        return state;
+    });
 }
 
 void CMainFrame::RegisterDocumentCommands() {
@@ -167,16 +165,9 @@ void CMainFrame::RegisterDocumentCommands() {
     m_router->Register(cmd::kAbout, [this] { ShowAbout(); });
 
     Settings& settings = m_doc.GetSettings();
-    RegisterToggle(cmd::kStartupNoteOff, settings.noStartupNote);
-    RegisterToggle(cmd::kAutoCap, settings.autoCapitalize);
-    m_router->Register(
-        cmd::kFirstNameFirst, [this] { ToggleFirstNameFirst(); },
-        [this] {
-            CommandState state;
-            state.enabled = m_doc.IsLoaded();
-            state.checked = m_doc.GetSettings().firstNameFirst != 0;
-            return state;
-        });
+    RegisterToggle(cmd::kStartupNoteOff, settings.noStartupNote, [this] { m_doc.ToggleStartupNote(); });
+    RegisterToggle(cmd::kAutoCap, settings.autoCapitalize, [this] { m_doc.ToggleAutoCapitalize(); });
+    RegisterToggle(cmd::kFirstNameFirst, settings.firstNameFirst, [this] { m_doc.ToggleFirstNameFirst(m_prompter); });
 
     // Shown only while the user category is enabled, under its own name; its view comes with the status
     // lists.
@@ -200,30 +191,20 @@ void CMainFrame::RegisterDocumentCommands() {
     });
 }
 
-void CMainFrame::ToggleFirstNameFirst() {
-    Settings& settings = m_doc.GetSettings();
-    settings.firstNameFirst = settings.firstNameFirst != 0 ? 0 : 1;
-    SideTables& side = m_doc.Side();
-    if (settings.firstNameFirst != 0)
-        side.namesOption.SetLastNameFirst(false);
-    PublisherDatabase& database = m_doc.Database();
-    NameOrder order = database.GetNameOrder();
-    order.allLastNameFirst = side.namesOption.LastNameFirst();
-    order.firstNameFirstOrder = settings.firstNameFirst != 0;
-    database.SetNameOrder(order);
-    database.SortRecords();
-    database.RebuildIndex(&m_prompter);
-    m_doc.SetModified();
-}
-
 QAction* CMainFrame::Action(int id) const {
     const auto it = m_actions.find(id);
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-QMenu* CMainFrame::Menu(const QString& title) const {
-    const auto it = m_menus.find(title);
-    return it == m_menus.end() ? nullptr : it->second;
+QMenu* CMainFrame::MenuOf(int commandId) const {
+    const auto it = m_menuOfCommand.find(commandId);
+    return it == m_menuOfCommand.end() ? nullptr : it->second;
+}
+
+void CMainFrame::RefreshFromDocument() {
+    UpdateTitle();
+    ShowWorkingMonth();
+    UpdateCommands();
 }
 
 void CMainFrame::SetStatusPaneText(int pane, const QString& text) {
@@ -270,24 +251,17 @@ void CMainFrame::UpdateTitle() {
 }
 
 bool CMainFrame::OpenDocument(const DataFolder& folder, const Clock& clock, bool showStartupNote) {
-    bool passwordRefused = false;
     StartupOptions options;
     options.showStartupNote = showStartupNote;
-    options.checkPassword = [this, &passwordRefused](std::string_view stored) {
-        const bool ok = PasswordDialog::Check(nullptr, std::string(stored), false);
-        passwordRefused = !ok;
-        return ok;
+    options.checkPassword = [](std::string_view stored) {
+        return PasswordDialog::Check(nullptr, std::string(stored), false);
     };
     const Status loaded = m_doc.Load(folder, clock, m_prompter, options);
-    if (!loaded) {
-        if (!passwordRefused && !loaded.message().empty())
-            m_prompter.Message(loaded.message(), Severity::Error);
-        return false;
-    }
-    UpdateTitle();
-    ShowWorkingMonth();
-    UpdateCommands();
-    return true;
+    // A refused password has been answered by the password dialog already.
+    if (!loaded && loaded.code() != Failure::Refused)
+        m_prompter.Message(loaded.message(), Severity::Error);
+    RefreshFromDocument();
+    return loaded.ok();
 }
 
 void CMainFrame::AttachView(CVardoView& view) {
@@ -300,11 +274,11 @@ void CMainFrame::AttachView(CVardoView& view) {
             ShowMainPanel();
         UpdateCommands();
     });
-    if (QMenu* options = Menu(QStringLiteral("Op&cje"))) {
+    if (QMenu* options = MenuOf(cmd::kAutoCap)) {
         options->addSeparator();
         options->addMenu(view.CreateFontMenu(options));
     }
-    if (QMenu* file = Menu(QStringLiteral("&Plik"))) {
+    if (QMenu* file = MenuOf(cmd::kPrintSetup)) {
         if (QAction* setup = Action(cmd::kPrintSetup)) {
             const QList<QAction*> actions = file->actions();
             const auto at = actions.indexOf(setup);
@@ -352,37 +326,18 @@ void CMainFrame::ChangePassword() {
         return;
     const auto confirmed = PasswordChangeDialog::Run(this);
     if (const auto password = ApplyPasswordChange(confirmed, m_prompter)) {
-        header.SetPassword(*password);
-        m_doc.SetModified();
+        if (const Status set = m_doc.SetPassword(*password); !set)
+            m_prompter.Message(set.message(), Severity::Warning);
     }
 }
 
 RegistryContext CMainFrame::MakeRegistryContext() {
-    SideTables& side = m_doc.Side();
-    CVardoDoc* doc = &m_doc;
-    return RegistryContext{m_doc.Database(),
-                           side.appointments,
-                           side.extensions,
-                           side.groups,
-                           m_doc.GetSettings(),
-                           m_doc.GetWorkingMonth(),
-                           m_doc.Folder(),
-                           m_prompter,
-                           m_doc.LanguageTag(),
-                           [doc] { doc->SetModified(); },
-                           [doc, this](PublisherId id) {
-                               if (const Status cleared = doc->Side().remarks.ClearPersonRemarks(doc->Folder(), id);
-                                   !cleared)
-                                   m_prompter.Message(cleared.message(), Severity::Warning);
-                           }};
+    return m_doc.MakeRegistryContext(m_prompter);
 }
 
 void CMainFrame::EditPublishers() {
     RegistryContext context = MakeRegistryContext();
-    const bool changed = PublisherChooserDialog::Edit(this, context, m_registryHooks);
-    m_doc.Database().RebuildIndex(&m_prompter);
-    if (m_afterEditPublishers)
-        m_afterEditPublishers(changed);
+    (void)PublisherChooserDialog::Edit(this, context, m_registryHooks);
     UpdateCommands();
 }
 

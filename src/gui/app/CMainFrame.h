@@ -42,8 +42,9 @@ public:
     MainPanel& Panel() { return *m_panel; }
     /// The menu or toolbar action of a command; nullptr when no menu has it.
     QAction* Action(int id) const;
-    /// The top-level menu with this title ("&Raporty"), for the modules that add entries.
-    QMenu* Menu(const QString& title) const;
+    /// The top-level menu that holds the command `commandId` (menus are found by a command they hold, never
+    /// by their displayed title), for the modules that add entries; nullptr when no menu has it.
+    QMenu* MenuOf(int commandId) const;
 
     /// Status pane 0 (stretching) or 1 (sized to its text): the text shown.
     void SetStatusPaneText(int pane, const QString& text);
@@ -73,6 +74,8 @@ public:
 
     /// The rules of the people-editing dialogs over the document's data.
     RegistryContext MakeRegistryContext();
+    /// Brings every part of the window up to date with the document (title, working month, commands, panel).
+    void RefreshFromDocument();
     void SetRegistryHooks(RegistryHooks hooks) { m_registryHooks = std::move(hooks); }
     void SetTelephony(Telephony telephony) { m_telephony = std::move(telephony); }
     /// Tells whether the report view shows a print preview (closing is then refused).
@@ -82,9 +85,6 @@ public:
     /// Registers a document command under the enabling rules of the document's commands (past-month view,
     /// persons present, modified data), for the modules that bring their commands.
     void RegisterDocumentCommand(int id, std::function<void()> run);
-    /// Runs after the publisher editor closed (status counts, status lists); the flag tells whether data
-    /// changed.
-    void SetAfterEditPublishers(std::function<void(bool)> after) { m_afterEditPublishers = std::move(after); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -94,8 +94,7 @@ private:
     void BuildToolBar();
     void BuildStatusBar();
     void RegisterDocumentCommands();
-    void RegisterToggle(int id, std::uint8_t& setting);
-    void ToggleFirstNameFirst();
+    void RegisterToggle(int id, const std::uint8_t& setting, std::function<void()> toggle);
     void ShowAbout();
     void UpdateTitle();
 
@@ -107,12 +106,12 @@ private:
     QLabel* m_pane0;
     QLabel* m_pane1;
     std::map<int, QAction*> m_actions;
-    std::map<QString, QMenu*> m_menus;
+    std::map<int, QMenu*> m_menuOfCommand;
+    ChangeHub::Subscription m_changeSubscription;
     RegistryHooks m_registryHooks;
     Telephony m_telephony;
     std::function<bool()> m_previewActive;
     std::function<void()> m_beforeClose;
-    std::function<void(bool)> m_afterEditPublishers;
 };
 
 } // namespace vardo

@@ -229,17 +229,12 @@ void PublisherEditorDialog::OnDelete() {
     const auto choice = DeleteDialog::Run(this, m_context.month, name);
     if (!choice)
         return;
-    const RecordNumber record = m_editor.RecordNumberShown();
-    if (choice->Permanent()) {
-        // The record and its two years of reports go for good: one more question, Cancel the default.
-        if (m_context.prompter.Ask(FormatArgs(Str(1008), {name}), Buttons::OkCancel, Answer::Cancel) != Answer::Ok)
-            return;
-        RemovePermanently(m_context, record);
-    } else if (const Status removed = RemoveTemporarily(m_context, record, choice->Month(), choice->Year()); !removed) {
-        m_context.prompter.Message(removed.message(), Severity::Warning);
+    const Status removed = m_editor.Delete(*choice);
+    if (!removed) {
+        if (!removed.cancelled())
+            m_context.prompter.Message(removed.message(), Severity::Warning);
         return;
     }
-    m_chooser.Refill();
     m_changed = true;
     accept();
 }

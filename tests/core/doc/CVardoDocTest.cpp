@@ -99,7 +99,13 @@ TEST_F(Document, SaveWritesTheRegisterAndClearsTheModifiedFlag) {
     person.SetFirstName("Łucja");
     person.SetLastName("Żak");
     person.SetId(100);
-    ASSERT_TRUE(doc.Database().AppendRecord(person).ok());
+    EXPECT_FALSE(doc.IsModified());
+    {
+        DocumentChange change(doc.Changes(), "Dodanie osoby");
+        change.Touch(DataArea::Register);
+        ASSERT_TRUE(doc.Database().AppendRecord(person).ok());
+        change.Commit();
+    }
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(doc.CanSave());
 
@@ -144,8 +150,7 @@ TEST_F(Document, PasswordGateDecidesWhetherTheRegisterOpens) {
     {
         CVardoDoc doc;
         ASSERT_TRUE(LoadAt(doc, {2024, 3, 3}).ok());
-        ASSERT_TRUE(doc.Database().Header().SetPassword("tajne"));
-        doc.SetModified();
+        ASSERT_TRUE(doc.SetPassword("tajne"));
         ASSERT_TRUE(doc.Save(m_prompter).ok());
         doc.Close();
     }
@@ -172,7 +177,7 @@ TEST_F(Document, ExitQuestion) {
     EXPECT_TRUE(doc.ConfirmExit(m_prompter));
     EXPECT_EQ(m_prompter.Questions(), 0);
 
-    doc.SetModified();
+    doc.ToggleAutoCapitalize();
     ScriptedPrompter cancel({Answer::Cancel});
     EXPECT_FALSE(doc.ConfirmExit(cancel));
     EXPECT_TRUE(cancel.AnyShownContains("Zapisać zmiany?"));
@@ -237,8 +242,7 @@ TEST_F(DemoFolder, ResaveRewritesEveryFileByteForByte) {
     ASSERT_TRUE(before.count("tdat9.bin"));
     CVardoDoc doc;
     ASSERT_TRUE(doc.Load(m_folder, FixedClock(kToday), m_prompter, Quiet()).ok());
-    doc.SetModified();
-    ASSERT_TRUE(doc.Save(m_prompter).ok());
+    ASSERT_TRUE(doc.Save(m_prompter, true).ok());
     doc.Close();
     auto after = Files();
     // Writing the remark table entry by entry appends its blank entry 0 at the end of the file; the next

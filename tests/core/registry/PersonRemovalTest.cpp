@@ -43,7 +43,8 @@ TEST_F(PersonRemovalTest, TemporaryRemovalKeepsThePersonOnTheDeletedList) {
     EXPECT_EQ(r.StatusChangeMonth(), 3 + 73 * 256);
     EXPECT_EQ(m_database.List(PublisherCategory::Deleted).size(), 1u);
     EXPECT_TRUE(m_database.List(PublisherCategory::Publisher).empty());
-    EXPECT_TRUE(m_database.Modified());
+    EXPECT_TRUE(m_changes.IsModified());
+    EXPECT_EQ(m_commits, 1);
 }
 
 TEST_F(PersonRemovalTest, TemporaryRemovalIsRefusedWhenTheDeletedListIsFull) {
@@ -51,9 +52,10 @@ TEST_F(PersonRemovalTest, TemporaryRemovalIsRefusedWhenTheDeletedListIsFull) {
         AddPerson("X", "Usunięty" + std::to_string(i), PublisherCategory::Deleted);
     const PublisherId id = AddPerson("Jan", "Kowalski");
     const Status status = RemoveTemporarily(m_context, m_database.RecordNumberOfId(id), 3, 2023);
-    EXPECT_FALSE(status);
+    EXPECT_EQ(status.code(), Failure::Full);
     EXPECT_FALSE(status.message().empty());
     EXPECT_EQ(Person(id).Category(), PublisherCategory::Publisher);
+    EXPECT_FALSE(m_changes.IsModified());
 }
 
 TEST_F(PersonRemovalTest, PermanentRemovalLeavesNothingAttachedToTheId) {
@@ -64,9 +66,12 @@ TEST_F(PersonRemovalTest, PermanentRemovalLeavesNothingAttachedToTheId) {
     ASSERT_TRUE(m_appointments.SetAppointment(head, 2, "09012015"));
     ASSERT_TRUE(m_appointments.SetAppointment(head, 20, " 1012020"));
     PublisherId remarksRemovedFor = 0;
-    m_context.removeRemarks = [&](PublisherId id) { remarksRemovedFor = id; };
+    m_context.removeRemarks = [&](PublisherId id) {
+        remarksRemovedFor = id;
+        return Status::Ok();
+    };
 
-    RemovePermanently(m_context, m_database.RecordNumberOfId(head));
+    ASSERT_TRUE(RemovePermanently(m_context, m_database.RecordNumberOfId(head)));
     EXPECT_EQ(m_database.PersonCount(), 1);
     EXPECT_EQ(m_database.FindById(head), nullptr);
     EXPECT_EQ(remarksRemovedFor, head);
@@ -74,10 +79,32 @@ TEST_F(PersonRemovalTest, PermanentRemovalLeavesNothingAttachedToTheId) {
     EXPECT_FALSE(m_appointments.HasConsent(head));
     EXPECT_EQ(m_appointments.GetAppointment(head, 2), "");
     EXPECT_EQ(m_database.List(PublisherCategory::Publisher).size(), 1u);
-    EXPECT_TRUE(m_database.Modified());
+    EXPECT_TRUE(m_changes.IsModified());
     // The appointment no longer reaches the file.
     for (const auto& entry : AppointmentTable::Parse(m_appointments.SaveBytes()))
         EXPECT_NE(entry.Id(), head);
+}
+
+TEST_F(PersonRemovalTest, PermanentRemovalWhoseRemarksCannotBeWrittenChangesNothing) {
+    const PublisherId head = AddPerson("Jan", "Kowalski");
+    const PublisherId wife = AddPerson("Anna", "Kowalska");
+    Person(head).SetHeadOfFamily(true);
+    Person(wife).SetFamilyHead(head);
+    ASSERT_TRUE(m_appointments.SetAppointment(head, 2, "09012015"));
+    const auto before = m_database.TakeSnapshot();
+    const std::string appointmentsBefore = m_appointments.SaveBytes();
+    m_context.removeRemarks = [](PublisherId) { return Status::Fail(Failure::Io, "Nie można zapisać remark9.dat"); };
+
+    const Status removed = RemovePermanently(m_context, m_database.RecordNumberOfId(head));
+    EXPECT_EQ(removed.code(), Failure::Io);
+    EXPECT_EQ(m_database.PersonCount(), 2);
+    const auto after = m_database.TakeSnapshot();
+    ASSERT_EQ(after.persons.size(), before.persons.size());
+    for (std::size_t i = 0; i < before.persons.size(); ++i)
+        EXPECT_EQ(after.persons[i].Bytes(), before.persons[i].Bytes()) << "record " << i + 1;
+    EXPECT_EQ(m_appointments.SaveBytes(), appointmentsBefore);
+    EXPECT_FALSE(m_changes.IsModified());
+    EXPECT_EQ(m_commits, 0);
 }
 
 TEST_F(PersonRemovalTest, GroupChooserShowsMembersOverseerAndPlace) {
@@ -114,7 +141,7 @@ TEST_F(PersonRemovalTest, ChooserKeepsTheSelectedPersonAcrossChanges) {
     AddPerson("Aaron", "Aaa");
     chooser.Refill();
     EXPECT_EQ(chooser.Selection(), 2);
-    RemovePermanently(m_context, m_database.RecordNumberOfId(b));
+    ASSERT_TRUE(RemovePermanently(m_context, m_database.RecordNumberOfId(b)));
     chooser.Refill();
     EXPECT_EQ(chooser.Selection(), 0);
 

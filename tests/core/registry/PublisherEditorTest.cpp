@@ -4,6 +4,7 @@
 
 #include "RegistryFixture.h"
 #include "core/platform/Strings.h"
+#include "core/registry/PersonRemoval.h"
 #include "core/registry/PublisherChooser.h"
 
 namespace vardo {
@@ -130,8 +131,8 @@ TEST_F(PublisherEditorTest, StoringANewPersonWritesEveryField) {
     const auto extension = m_extensions.Read(m_folder, r.ExtensionKey(), 100);
     ASSERT_TRUE(extension);
     EXPECT_EQ(extension->Email(), "jan@example.org");
-    EXPECT_TRUE(m_database.Modified());
-    EXPECT_GT(m_modifiedCalls, 0);
+    EXPECT_TRUE(m_changes.IsModified());
+    EXPECT_EQ(m_commits, 1);
 }
 
 TEST_F(PublisherEditorTest, ABirthDateWithoutItsDayIsStoredBlank) {
@@ -391,6 +392,129 @@ TEST_F(PublisherEditorTest, ClearingTheExtensionTextsDropsTheKey) {
     m_editor.SetText(EditorText::LongName, "");
     ASSERT_TRUE(m_editor.Store());
     EXPECT_EQ(m_database.Record(1).ExtensionKey(), 0);
+}
+
+} // namespace
+} // namespace vardo
+
+namespace vardo {
+namespace {
+
+class PublisherEditorChangeTest : public test::RegistryTest {
+protected:
+    PublisherChooser m_chooser{m_context, PublisherChooser::Mode::Edit};
+    PublisherEditor m_editor{m_context, m_chooser};
+};
+
+TEST_F(PublisherEditorChangeTest, DuplicateNameYesUpdatesTheExistingPersonAndLosesNothing) {
+    const PublisherId id = AddPerson("Anna", "Nowak");
+    PublisherRecord& existing = Person(id);
+    existing.SetAddress("ul. Stara 1");
+    existing.SetPhone1("42 111 11 11");
+    existing.SetGroup(4);
+    existing.SetBaptismDate("06011990");
+    ReportCell cell;
+    cell.hours = 12;
+    cell.studyWord = 2;
+    existing.SetCell(10, 0, cell);
+    ExtensionRecord extension;
+    extension.SetOwner(id);
+    ASSERT_TRUE(extension.SetEmail("anna@example.org"));
+    auto key = m_extensions.Write(m_folder, extension);
+    ASSERT_TRUE(key);
+    existing.SetExtensionKey(key.value());
+    ASSERT_TRUE(m_appointments.SetAppointment(id, 20, " 1012020")); // consent
+
+    m_editor.LoadNew();
+    m_editor.SetText(EditorText::FirstName, "Anna");
+    m_editor.SetText(EditorText::LastName, "Nowak");
+    m_editor.SetText(EditorText::PhoneMobile, "601 000 000");
+    m_editor.MarkStatusAsked();
+    m_prompter.Script(Answer::Yes);
+    ASSERT_TRUE(m_editor.Store());
+
+    ASSERT_EQ(m_database.PersonCount(), 1);
+    const PublisherRecord& r = m_database.Record(1);
+    EXPECT_EQ(r.Id(), id);
+    EXPECT_EQ(r.Address(), "ul. Stara 1");
+    EXPECT_EQ(r.Phone1(), "42 111 11 11");
+    EXPECT_EQ(r.Phone2(), "601 000 000"); // what was entered is taken over
+    EXPECT_EQ(r.Group(), 4);
+    EXPECT_EQ(r.BaptismDate(), "06011990");
+    EXPECT_EQ(r.Cell(10, 0).hours, 12);
+    EXPECT_EQ(r.ExtensionKey(), key.value());
+    const auto stored = m_extensions.Read(m_folder, r.ExtensionKey(), id);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->Email(), "anna@example.org");
+    EXPECT_TRUE(m_appointments.HasConsent(id));
+    EXPECT_EQ(m_editor.Record().Id(), id);
+    EXPECT_FALSE(m_editor.IsNew());
+    EXPECT_EQ(m_commits, 1);
+}
+
+TEST_F(PublisherEditorChangeTest, DuplicateNameNoChangesNothing) {
+    const PublisherId id = AddPerson("Anna", "Nowak");
+    const auto before = m_database.TakeSnapshot();
+    m_editor.LoadNew();
+    m_editor.SetText(EditorText::FirstName, "Anna");
+    m_editor.SetText(EditorText::LastName, "Nowak");
+    m_editor.MarkStatusAsked();
+    m_prompter.Script(Answer::No);
+    EXPECT_FALSE(m_editor.Store());
+    ASSERT_EQ(m_database.PersonCount(), 1);
+    EXPECT_EQ(m_database.Record(1).Bytes(), before.persons[0].Bytes());
+    EXPECT_EQ(m_database.Record(1).Id(), id);
+    EXPECT_FALSE(m_changes.IsModified());
+    EXPECT_EQ(m_commits, 0);
+}
+
+TEST_F(PublisherEditorChangeTest, AStoreWhoseExtensionCannotBeWrittenLeavesEverythingAsItWas) {
+    const PublisherId id = AddPerson("Jan", "Kowalski");
+    ASSERT_TRUE(m_appointments.SetAppointment(id, 2, "09012015"));
+    const auto before = m_database.TakeSnapshot();
+    const std::string appointmentsBefore = m_appointments.SaveBytes();
+
+    m_chooser.Refill();
+    m_editor.Load(m_chooser.PositionOfId(id));
+    m_editor.SetText(EditorText::LastName, "Zmieniony");
+    m_editor.SetText(EditorText::Email, "jan@example.org");
+    m_editor.SetBox(EditorBox::Consent, true);
+    // A folder in place of the extension file: its write fails.
+    ASSERT_TRUE(m_folder.CreateFolder(ExtensionFile::kFileName));
+
+    EXPECT_FALSE(m_editor.Store());
+    EXPECT_FALSE(m_prompter.Shown().empty());
+    const auto after = m_database.TakeSnapshot();
+    ASSERT_EQ(after.persons.size(), before.persons.size());
+    EXPECT_EQ(after.persons[0].Bytes(), before.persons[0].Bytes());
+    EXPECT_EQ(m_appointments.SaveBytes(), appointmentsBefore);
+    EXPECT_FALSE(m_changes.IsModified());
+    EXPECT_EQ(m_commits, 0);
+}
+
+TEST_F(PublisherEditorChangeTest, DeleteAsksOnceMoreForAPermanentRemoval) {
+    const PublisherId id = AddPerson("Jan", "Kowalski");
+    m_chooser.Refill();
+    m_editor.Load(m_chooser.PositionOfId(id));
+    RemovalChoice choice(m_month);
+
+    m_prompter.Script(Answer::Cancel);
+    EXPECT_TRUE(m_editor.Delete(choice).cancelled());
+    EXPECT_EQ(m_database.PersonCount(), 1);
+    EXPECT_EQ(m_prompter.Shown().back(), "Czy na pewno chcesz usunąć Jan Kowalski?");
+
+    m_prompter.Script(Answer::Ok);
+    ASSERT_TRUE(m_editor.Delete(choice));
+    EXPECT_EQ(m_database.PersonCount(), 0);
+    EXPECT_EQ(m_chooser.Count(), 0);
+
+    const PublisherId other = AddPerson("Ewa", "Lis");
+    m_chooser.Refill();
+    m_editor.Load(m_chooser.PositionOfId(other));
+    choice.SetPermanent(false);
+    ASSERT_TRUE(m_editor.Delete(choice));
+    EXPECT_EQ(Person(other).Category(), PublisherCategory::Deleted);
+    EXPECT_EQ(m_commits, 2);
 }
 
 } // namespace

@@ -5,10 +5,13 @@
 #include <memory>
 #include <string>
 
+#include "Persons.h"
 #include "TempDataFolder.h"
 #include "core/platform/Prompter.h"
 #include "core/registry/RegistryContext.h"
 #include "core/store/AppointmentTable.h"
+#include "core/store/ChangeCaptures.h"
+#include "core/store/DocumentChange.h"
 #include "core/store/ExtensionFile.h"
 #include "core/store/GroupTable.h"
 #include "core/store/PublisherDatabase.h"
@@ -22,24 +25,21 @@ protected:
     RegistryTest() {
         m_database.SetCount(1);
         m_database.RebuildIndex();
+        m_changes.SetCapture(DataArea::Register, CaptureOf(m_database));
+        m_changes.SetCapture(DataArea::Appointments, CaptureByCopy(m_appointments));
+        m_changes.SetCapture(DataArea::Extensions, CaptureWithFile(m_folder, std::string(ExtensionFile::kFileName),
+                                                                   CaptureByCopy(m_extensions)));
+        m_changes.SetCapture(DataArea::Remarks, [] { return ChangeHub::Restore{}; });
+        m_subscription = m_changes.Subscribe([this](const ChangeEvent& event) {
+            if (event.kind == ChangeEvent::Kind::Committed)
+                ++m_commits;
+        });
     }
 
     /// Appends a person in sorted place and rebuilds the index; returns the id.
     PublisherId AddPerson(std::string_view first, std::string_view last,
                           PublisherCategory category = PublisherCategory::Publisher) {
-        PublisherRecord record;
-        record.SetFirstName(first);
-        record.SetLastName(last);
-        record.SetCategory(category);
-        record.SetHope('O');
-        const PublisherId id = m_database.NextFreeId();
-        record.SetId(id);
-        const auto number = m_database.AppendRecord(record);
-        EXPECT_TRUE(number.ok());
-        m_database.RepositionRecord(number.value(), true, m_prompter);
-        m_database.RebuildIndex();
-        m_database.SetModified(false);
-        return id;
+        return AddPersonTo(m_database, first, last, m_prompter, category);
     }
 
     PublisherRecord& Person(PublisherId id) { return *m_database.FindById(id); }
@@ -52,9 +52,11 @@ protected:
     Settings m_settings;
     // Today 2024-03-10: working month February 2024.
     WorkingMonth m_month = WorkingMonthFor(2024, 3, 10);
-    int m_modifiedCalls = 0;
-    RegistryContext m_context{m_database, m_appointments, m_extensions, m_groups, m_settings,
-                              m_month,    m_folder,       m_prompter,   "polish", [this] { ++m_modifiedCalls; },
+    ChangeHub m_changes;
+    int m_commits = 0;
+    ChangeHub::Subscription m_subscription;
+    RegistryContext m_context{m_database, m_appointments, m_extensions, m_groups,  m_settings,
+                              m_month,    m_folder,       m_prompter,   m_changes, "polish",
                               {}};
 };
 

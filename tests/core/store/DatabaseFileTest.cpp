@@ -151,7 +151,7 @@ TEST_F(DatabaseFileTest, LoadsAScrambledRegisterWithNamesDatesCellsAndOrder) {
     ASSERT_TRUE(result.documentWord.has_value());
     EXPECT_EQ(*result.documentWord, 0x1234);
     ASSERT_EQ(m_db.Count(), 6);
-    EXPECT_FALSE(m_db.Modified());
+    EXPECT_FALSE(result.changed);
     EXPECT_TRUE(m_prompter.Shown().empty());
 
     std::vector<std::string> names;
@@ -246,8 +246,7 @@ TEST_F(DatabaseFileTest, UntouchedRegisterSavesByteForByte) {
     const std::string original = DatabaseFileBytes(source);
     m_dir.WriteFile("tdat9.bin", original);
 
-    Load();
-    EXPECT_FALSE(m_db.Modified());
+    EXPECT_FALSE(Load().changed);
     ASSERT_TRUE(Save(source.Header().DocumentWord()));
     EXPECT_EQ(m_dir.ReadFile("tdat9.bin"), original);
 }
@@ -274,10 +273,10 @@ TEST_F(DatabaseFileTest, HeaderOnlyFileGivesAnEmptyRegisterAndNoFileGivesTheEmpt
     test::TempDir empty;
     PublisherDatabase db;
     DatabaseFile file;
-    file.LoadDatabase(db, DataFolder(empty.Path()), February2024(), m_prompter);
+    const DatabaseLoadResult loaded = file.LoadDatabase(db, DataFolder(empty.Path()), February2024(), m_prompter);
     EXPECT_EQ(db.Count(), 1);
     EXPECT_EQ(db.Header().Bytes(), HeaderRecord::Empty().Bytes());
-    EXPECT_FALSE(db.Modified());
+    EXPECT_FALSE(loaded.changed);
     EXPECT_TRUE(m_prompter.Shown().empty());
 }
 
@@ -299,8 +298,7 @@ TEST_F(DatabaseFileTest, DuplicateIdsAfterLoadGetFreshIds) {
         "tdat9.bin",
         Concat({HeaderBytes(true, 0, 0).Bytes(), PersonBytes({"Jan", "Alfa", 150}, true).Bytes(),
                 PersonBytes({"Jan", "Beta", 150}, true).Bytes(), PersonBytes({"Jan", "Gamma", 101}, true).Bytes()}));
-    Load();
-    EXPECT_TRUE(m_db.Modified());
+    EXPECT_TRUE(Load().changed);
     EXPECT_EQ(m_db.Record(1).Id(), 150);
     EXPECT_EQ(m_db.Record(2).Id(), 151);
     EXPECT_EQ(m_db.Record(3).Id(), 101);
@@ -573,7 +571,7 @@ TEST_F(DatabaseFileTest, ConvertsAnOlderFolderAndSavesItInTheNewFormat) {
 
     const DatabaseLoadResult result = Load();
     EXPECT_TRUE(result.converted);
-    EXPECT_TRUE(m_db.Modified());
+    EXPECT_TRUE(result.changed);
     EXPECT_EQ(result.legacyYearTags, kTags);
     ASSERT_EQ(m_db.Count(), 5);
     EXPECT_EQ(m_db.DisplayNameOfRecord(1, true), "Bąk, Ola");

@@ -139,15 +139,18 @@ TEST(PublisherDatabase, DuplicateNameOfAnAppendedPersonAsksWhetherToOverwrite) {
     ASSERT_EQ(no.Shown().size(), 1u);
     EXPECT_EQ(no.Shown()[0], "Anna Nowak Powtórzona nazwa\n\nNadpisać nowe informacje ?");
 
-    // Yes: the existing person takes the new data; the count stays.
+    // Yes: the new record goes; the caller is pointed at the existing person, whose record (id, reports)
+    // the database leaves untouched.
     ScriptedPrompter yes({Answer::Yes});
     PublisherRecord replacement = Person("Anna", "Nowak", 104);
     replacement.SetAddress("Nowa 1");
     added = db.AppendRecord(replacement).value();
-    EXPECT_TRUE(db.RepositionRecord(added, true, yes));
+    const auto result = db.RepositionRecord(added, true, yes);
+    EXPECT_EQ(result.outcome, PublisherDatabase::Repositioned::Outcome::UpdateExisting);
+    EXPECT_EQ(result.existing, 2);
     EXPECT_EQ(db.Count(), 4);
-    EXPECT_EQ(db.Record(2).Bytes(), replacement.Bytes());
-    EXPECT_EQ(Ids(db), (std::vector<PublisherId>{100, 104, 102}));
+    EXPECT_EQ(db.Record(2).Bytes(), before);
+    EXPECT_EQ(Ids(db), (std::vector<PublisherId>{100, 101, 102}));
 }
 
 TEST(PublisherDatabase, DuplicateNameRulesForEditsAndOtherCategories) {
@@ -244,9 +247,7 @@ TEST(PublisherDatabase, IdsAreLookedUpFromTenAndRepairedAfterLoad) {
     EXPECT_EQ(db.NextFreeId(29999), 29999);
 
     db.RebuildIndex();
-    db.SetModified(false);
     EXPECT_EQ(db.RepairDuplicateIds(), 2);
-    EXPECT_TRUE(db.Modified());
     // The later holder of 100 gets the next free id from 100; the second 5 the next free from 100 too.
     EXPECT_EQ(Ids(db), (std::vector<PublisherId>{5, 100, 101, 102, 103, 104}));
     EXPECT_EQ(db.Index()[3].id, 102);
