@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "GuiTestSupport.h"
+#include "Persons.h"
 #include "TempDataFolder.h"
 #include "core/doc/CVardoDoc.h"
 #include "core/platform/Clock.h"
@@ -30,20 +31,7 @@ protected:
     /// Adds a person straight into the register (sorted, index rebuilt, modified flag left as it was).
     PublisherId AddPerson(std::string_view first, std::string_view last,
                           PublisherCategory category = PublisherCategory::Publisher) {
-        PublisherDatabase& database = m_doc.Database();
-        const bool modified = m_doc.IsModified();
-        PublisherRecord record;
-        record.SetFirstName(first);
-        record.SetLastName(last);
-        record.SetCategory(category);
-        record.SetHope('O');
-        record.SetId(database.NextFreeId());
-        const auto number = database.AppendRecord(record);
-        EXPECT_TRUE(number.ok());
-        database.RepositionRecord(number.value(), true, m_prompter);
-        database.RebuildIndex();
-        m_doc.SetModified(modified);
-        return record.Id();
+        return test::AddPersonTo(m_doc.Database(), first, last, m_prompter, category);
     }
 
     PublisherRecord& Person(PublisherId id) { return *m_doc.Database().FindById(id); }

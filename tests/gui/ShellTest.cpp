@@ -86,13 +86,13 @@ TEST_F(ShellTest, TheReportViewJoinsTheWindow) {
     m_frame->AttachView(view);
     EXPECT_TRUE(m_frame->Router().Has(cmd::kPhoneList));
     EXPECT_TRUE(m_frame->Router().Has(cmd::kReturnToPanel));
-    QMenu* options = m_frame->Menu(QStringLiteral("Op&cje"));
+    QMenu* options = m_frame->MenuOf(cmd::kReportSettings);
     ASSERT_NE(options, nullptr);
     bool fonts = false;
     for (QAction* action : options->actions())
         fonts = fonts || (action->menu() && action->menu()->title() == QStringLiteral("Czcionki"));
     EXPECT_TRUE(fonts);
-    EXPECT_TRUE(m_frame->Menu(QStringLiteral("&Plik"))->actions().contains(view.SaveAsPdfAction()));
+    EXPECT_TRUE(m_frame->MenuOf(cmd::kPrintSetup)->actions().contains(view.SaveAsPdfAction()));
 
     // A report switches the centre to the view; returning shows the panel again.
     if (m_frame->Router().StateOf(cmd::kPhoneList).enabled) {
@@ -150,7 +150,7 @@ TEST_F(ShellTest, ExitAnsweredNoRestoresTheRemarksOfTheStart) {
     const std::string atStart = m_dir.ReadFile("rmkundo.dat");
     ASSERT_TRUE(m_dir.Exists("rmkundo.dat"));
     m_dir.WriteFile("remark9.dat", std::string(96, 'x'));
-    m_doc.SetModified();
+    m_doc.ToggleAutoCapitalize();
     m_prompter.Script(Answer::No);
     EXPECT_TRUE(m_frame->close());
     EXPECT_EQ(m_prompter.Shown().back(), Str(1197));
@@ -160,7 +160,7 @@ TEST_F(ShellTest, ExitAnsweredNoRestoresTheRemarksOfTheStart) {
 }
 
 TEST_F(ShellTest, ExitAnsweredCancelKeepsTheProgramOpen) {
-    m_doc.SetModified();
+    m_doc.ToggleAutoCapitalize();
     m_frame->show();
     m_prompter.Script(Answer::Cancel);
     EXPECT_FALSE(m_frame->close());
@@ -239,7 +239,7 @@ class PasswordGateTest : public DocumentTest {};
 
 TEST_F(PasswordGateTest, AProtectedRegisterOpensOnlyForTheRightPassword) {
     Open();
-    m_doc.Database().Header().SetPassword("Owca7");
+    ASSERT_TRUE(m_doc.SetPassword("Owca7"));
     ASSERT_TRUE(m_doc.Save(m_prompter));
     m_doc.Close();
 

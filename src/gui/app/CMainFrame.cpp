@@ -274,7 +274,7 @@ void CMainFrame::AttachView(CVardoView& view) {
             ShowMainPanel();
         UpdateCommands();
     });
-    if (QMenu* options = MenuOf(cmd::kAutoCap)) {
+    if (QMenu* options = MenuOf(cmd::kReportSettings)) {
         options->addSeparator();
         options->addMenu(view.CreateFontMenu(options));
     }

@@ -132,7 +132,12 @@ TEST_F(Document, AFileThatCannotBeWrittenKeepsTheDataModified) {
     person.SetFirstName("Jan");
     person.SetLastName("Nowak");
     person.SetId(100);
-    ASSERT_TRUE(doc.Database().AppendRecord(person).ok());
+    {
+        DocumentChange change(doc.Changes(), "Dodanie osoby");
+        change.Touch(DataArea::Register);
+        ASSERT_TRUE(doc.Database().AppendRecord(person).ok());
+        change.Commit();
+    }
     std::filesystem::create_directory(m_dir.Path() / "tcard.dat");
 
     const Status saved = doc.Save(m_prompter);
