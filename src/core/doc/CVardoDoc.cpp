@@ -76,10 +76,12 @@ Status CVardoDoc::Load(const DataFolder& folder, const Clock& clock, Prompter& p
                        const StartupOptions& options) {
     OnNewDocument();
     if (!FolderExists(folder))
-        return Status::Fail(Failure::NotFound, FormatPrintf("Folder danych %s nie istnieje.", folder.Root().string().c_str()));
+        return Status::Fail(Failure::NotFound,
+                            FormatPrintf("Folder danych %s nie istnieje.", folder.Root().string().c_str()));
     const Date today = clock.Today();
     if (today.year < kFirstSupportedYear || today.year > kLastSupportedYear)
-        return Status::Fail(Failure::Invalid, FormatPrintf("Data %s leży poza obsługiwanym zakresem lat %d–%d.", today.ToIso().c_str(),
+        return Status::Fail(Failure::Invalid,
+                            FormatPrintf("Data %s leży poza obsługiwanym zakresem lat %d–%d.", today.ToIso().c_str(),
                                          kFirstSupportedYear, kLastSupportedYear));
     m_folder = folder;
 

@@ -157,8 +157,8 @@ Status ReplaceFile(const fs::path& target, std::optional<mode_t> mode, Fill fill
 
 Status CopyFile(const fs::path& from, const fs::path& to) {
     const auto fail = [&](const std::string& reason) {
-        return Status::Fail(Failure::Io, std::string(kCannotCopy) + " " + from.string() + " do " + to.string() + " (" + reason +
-                            ").");
+        return Status::Fail(Failure::Io, std::string(kCannotCopy) + " " + from.string() + " do " + to.string() + " (" +
+                                             reason + ").");
     };
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
@@ -264,7 +264,8 @@ Status DataFolder::WriteAtomic(std::string_view name, std::string_view bytes) co
     const fs::path path = Resolve(name);
     const Status status = ReplaceFile(path, std::nullopt, [&](int fd) { return WriteAll(fd, bytes); });
     if (!status)
-        return Status::Fail(Failure::Io, std::string(kCannotWrite) + " " + path.string() + " (" + status.message() + ").");
+        return Status::Fail(Failure::Io,
+                            std::string(kCannotWrite) + " " + path.string() + " (" + status.message() + ").");
     return status;
 }
 
@@ -301,7 +302,8 @@ Status DataFolder::Append(std::string_view name, std::string_view bytes) const {
     const Status status = WriteAll(fd, bytes);
     const bool closed = ::close(fd) == 0;
     if (!status)
-        return Status::Fail(Failure::Io, std::string(kCannotWrite) + " " + path.string() + " (" + status.message() + ").");
+        return Status::Fail(Failure::Io,
+                            std::string(kCannotWrite) + " " + path.string() + " (" + status.message() + ").");
     if (!closed)
         return FailWith(kCannotWrite, path, errno);
     return Status::Ok();
@@ -341,8 +343,8 @@ Status DataFolder::Rename(std::string_view from, std::string_view to) const {
             return FailWith(kCannotDelete, source, errno);
         return Status::Ok();
     }
-    return Status::Fail(Failure::Io, std::string(kCannotRename) + " " + source.string() + " na " + target.string() + " (" +
-                        Reason(error) + ").");
+    return Status::Fail(Failure::Io, std::string(kCannotRename) + " " + source.string() + " na " + target.string() +
+                                         " (" + Reason(error) + ").");
 }
 
 Status DataFolder::CreateFolder(std::string_view name) const {

@@ -331,7 +331,8 @@ void PublisherDatabase::SortRecords() {
     std::copy(sorted.begin(), sorted.end(), m_records.get() + 1);
 }
 
-PublisherDatabase::Repositioned PublisherDatabase::RepositionRecord(RecordNumber record, bool justAppended, Prompter& prompter) {
+PublisherDatabase::Repositioned PublisherDatabase::RepositionRecord(RecordNumber record, bool justAppended,
+                                                                    Prompter& prompter) {
     if (!IsPerson(record))
         return {Repositioned::Outcome::NotMoved, 0};
     if (m_count == record + 1 && record == 1)
@@ -464,7 +465,7 @@ int PublisherDatabase::RepairDuplicateIds() {
             if (fresh != 0) {
                 entry.record->SetId(fresh);
                 entry.id = fresh;
-                            ++changed;
+                ++changed;
             }
         }
         earlier.insert(entry.id);

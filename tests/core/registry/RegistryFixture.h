@@ -55,9 +55,8 @@ protected:
     ChangeHub m_changes;
     int m_commits = 0;
     ChangeHub::Subscription m_subscription;
-    RegistryContext m_context{m_database, m_appointments, m_extensions, m_groups,  m_settings,
-                              m_month,    m_folder,       m_prompter,   m_changes, "polish",
-                              {}};
+    RegistryContext m_context{m_database, m_appointments, m_extensions, m_groups, m_settings, m_month,
+                              m_folder,   m_prompter,     m_changes,    "polish", {}};
 };
 
 } // namespace vardo::test

@@ -32,8 +32,7 @@ protected:
         m_database.RebuildIndex();
         m_hub.SetCapture(DataArea::Register, CaptureOf(m_database));
         m_hub.SetCapture(DataArea::Settings, CaptureByCopy(m_setting));
-        m_hub.SetCapture(DataArea::Extensions,
-                         CaptureWithFile(m_folder, "xten7.dat", CaptureByCopy(m_extensionCount)));
+        m_hub.SetCapture(DataArea::Extensions, CaptureWithFile(m_folder, "xten7.dat", CaptureByCopy(m_extensionCount)));
         m_subscription = m_hub.Subscribe([this](const ChangeEvent& event) { m_events.push_back(event); });
     }
 
