@@ -57,6 +57,8 @@ Node NextNode(const Tree& tree, XmlIndex parent, std::size_t from, XmlIndex next
 }
 
 std::string NodeText(const Tree& tree, const Node& node) {
+    if (node.type == XmlNodeType::None || node.type == XmlNodeType::Element)
+        return tree.ElementText(node.element); // the offsets belong to a node left behind and may be stale
     const std::string_view body = std::string_view(tree.Source()).substr(node.offset, node.length);
     const auto inside = [&](std::size_t open, std::string_view close) {
         std::string_view inner = body.substr(std::min(open, body.size()));
@@ -76,10 +78,8 @@ std::string NodeText(const Tree& tree, const Node& node) {
         return inside(4, "-->");
     case XmlNodeType::ProcessingInstruction:
         return inside(2, "?>");
-    case XmlNodeType::DocumentType:
-        return std::string(body);
     default:
-        return tree.ElementText(node.element);
+        return std::string(body); // a document type whole
     }
 }
 
