@@ -233,7 +233,7 @@ bool Editor::SetAttribute(XmlIndex element, std::string_view name, std::string_v
         at = span.nameEnd;
         replacement = "=" + quoted;
     } else {
-        replacement = " ";
+        replacement += ' ';
         replacement += name;
         replacement += '=';
         replacement += quoted;
