@@ -7,10 +7,16 @@
 #include <vector>
 
 #include "core/exchange/ElementIndex.h"
+#include "core/exchange/XmlEncoding.h"
 
 namespace vardo {
 
 class DataFolder;
+
+namespace xml {
+class Editor;
+class Tree;
+} // namespace xml
 
 /// Kinds of node that FindNode walks.
 enum class XmlNodeType {
@@ -74,7 +80,7 @@ public:
     /// The result markup of the last load, save or SetText.
     const std::string& GetResult() const { return m_result; }
     /// Name of the encoding SaveFile writes: "UTF-8", "UTF-16LE", "UTF-16BE" or a declared name.
-    const std::string& GetEncoding() const { return m_encoding; }
+    const std::string& GetEncoding() const { return m_file.name; }
 
     /// All three positions to none.
     void ResetPosition();
@@ -145,36 +151,11 @@ public:
 
 private:
     struct ParseState;
-    struct Range {
-        std::size_t begin = 0;
-        std::size_t end = 0;
-    };
 
-    bool IsElement(XmlIndex i) const { return m_index.IsElement(i); }
+    xml::Tree View() const;
+    xml::Editor Edit();
     bool Parse();
     void ClearDocument();
-    std::string Encode();
-
-    std::size_t StartTagLength(XmlIndex i) const;
-    std::size_t EndTagLength(XmlIndex i) const;
-    std::size_t NameLength(XmlIndex i) const;
-    std::string_view NameView(XmlIndex i) const;
-    Range Content(XmlIndex i) const;
-    /// From just past the element name to the '/' of "/>" or the closing '>'.
-    Range AttributeArea(XmlIndex i) const;
-    bool FindAttribute(XmlIndex i, std::string_view name, std::string* value) const;
-    bool Matches(XmlIndex i, std::string_view name) const;
-
-    XmlIndex NextInDocument(XmlIndex i) const;
-    bool FindPath(std::string_view path);
-
-    bool Replace(std::size_t at, std::size_t count, std::string_view bytes);
-    void ShiftSubtree(XmlIndex root, std::int64_t delta);
-    void ShiftAfter(XmlIndex following, XmlIndex parent, std::int64_t delta);
-    void LinkAfter(XmlIndex element, XmlIndex parent, XmlIndex after);
-    void Unlink(XmlIndex element);
-    void FreeSubtree(XmlIndex root);
-    bool OpenEmptyElement(XmlIndex element);
     void LeaveNode() { m_nodeType = XmlNodeType::None; }
 
     std::string m_text;
@@ -185,11 +166,8 @@ private:
     std::uint32_t m_nodeOffset = 0;
     std::uint32_t m_nodeLength = 0;
     XmlNodeType m_nodeType = XmlNodeType::None; ///< set only while on a node other than an element
-    bool m_bom = false;                         ///< write a byte-order mark on saving
     std::string m_eol = "\r\n";                 ///< line break written by AppendElement
-    std::string m_encoding = "UTF-8";
-    std::string m_charset; ///< converter name for an 8-bit encoding
-    int m_codePage = 65001;
+    xml::FileEncoding m_file;                   ///< how SaveFile writes the text
     ElementIndex m_index;
     std::unique_ptr<ParseState> m_parse;
 };

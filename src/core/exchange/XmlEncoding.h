@@ -14,6 +14,14 @@ inline constexpr int kCodePageUtf16Le = 1200;
 inline constexpr int kCodePageUtf16Be = 1201;
 inline constexpr int kCodePageAnsi = 1250; ///< the system's ANSI code page (the Polish build)
 
+/// How a document is stored in its file.
+struct FileEncoding {
+    std::string name = "UTF-8"; ///< as the result markup names it: "UTF-8", "UTF-16LE", "UTF-16BE" or a declared name
+    std::string charset;        ///< converter name of an 8-bit encoding; empty for UTF-8 and UTF-16
+    int codePage = kCodePageUtf8;
+    bool bom = false; ///< the file begins with a byte-order mark
+};
+
 /// Windows code page of a character-set name (IANA name or common alias, any letter case); 0 when the name is
 /// not in the table.
 int CodePageOfName(std::string_view name);

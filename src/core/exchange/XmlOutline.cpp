@@ -5,20 +5,30 @@
 namespace vardo {
 namespace {
 
-/// Appends text with tabs as \t and line breaks (LF, CR LF or a lone CR) as \n, so that it stays on one line.
-void AppendOneLine(std::string& out, std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\t') {
+/// Appends text escaped so that it stays on one line and reads back unambiguously: backslashes, tabs, line feeds
+/// and carriage returns (and with `quotes` double quotes) as backslash sequences. A CR LF pair is written as \r\n,
+/// so that the text comes back byte for byte.
+void AppendEscaped(std::string& out, std::string_view text, bool quotes) {
+    for (const char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
             out += "\\t";
-        } else if (c == '\n') {
+            break;
+        case '\n':
             out += "\\n";
-        } else if (c == '\r') {
-            out += "\\n";
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '"':
+            out += quotes ? "\\\"" : "\"";
+            break;
+        default:
             out += c;
+            break;
         }
     }
 }
@@ -27,27 +37,27 @@ void AppendOneLine(std::string& out, std::string_view text) {
 
 std::string XmlOutline(const CXmlDoc& doc) {
     std::string out;
-    AppendOneLine(out, doc.GetResult());
+    AppendEscaped(out, doc.GetResult(), false);
     out += '\n';
     std::size_t depth = 0;
     XmlIndex element = doc.FirstChildElement(0);
     while (element != 0) {
         out += std::to_string(depth);
         out += '\t';
-        out += doc.ElementName(element);
+        AppendEscaped(out, doc.ElementName(element), false);
         out += '\t';
         bool firstAttribute = true;
         for (const XmlAttribute& attribute : doc.ElementAttributes(element)) {
             if (!firstAttribute)
                 out += ' ';
             firstAttribute = false;
-            out += attribute.name;
+            AppendEscaped(out, attribute.name, false);
             out += "=\"";
-            AppendOneLine(out, attribute.value);
+            AppendEscaped(out, attribute.value, true);
             out += '"';
         }
         out += '\t';
-        AppendOneLine(out, doc.ElementText(element));
+        AppendEscaped(out, doc.ElementText(element), false);
         out += '\n';
 
         if (const XmlIndex child = doc.FirstChildElement(element); child != 0) {

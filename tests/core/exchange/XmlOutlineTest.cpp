@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -57,6 +58,45 @@ TEST(XmlOutline, ClimbsBackToTheRightDepthAndLeavesPositionsAlone) {
                                "0\tf\t\t\n");
     EXPECT_EQ(doc.GetTagName(), "a");
     EXPECT_EQ(doc.GetChildTagName(), "e");
+}
+
+struct EscapeCase {
+    const char* xml;
+    const char* line; ///< the element's line without its line break
+};
+
+void PrintTo(const EscapeCase& escapeCase, std::ostream* out) {
+    *out << escapeCase.xml;
+}
+
+class XmlOutlineEscapes : public ::testing::TestWithParam<EscapeCase> {};
+
+// Each field reads back to exactly one value: nothing a value holds can pass for a separator or an escape.
+TEST_P(XmlOutlineEscapes, WritesEveryFieldOnOneLineUnambiguously) {
+    CXmlDoc doc;
+    ASSERT_TRUE(doc.SetText(GetParam().xml));
+    ASSERT_EQ(doc.GetResult(), "");
+    EXPECT_EQ(XmlOutline(doc), std::string("\n") + GetParam().line + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(XmlOutline, XmlOutlineEscapes,
+                         ::testing::Values(EscapeCase{"<a>C:\\dane\\n</a>", "0\ta\t\tC:\\\\dane\\\\n"},
+                                           EscapeCase{"<a>x\ty&#9;z</a>", "0\ta\t\tx\\ty\\tz"},
+                                           EscapeCase{"<a>1\n2\r\n3\r4</a>", "0\ta\t\t1\\n2\\r\\n3\\r4"},
+                                           EscapeCase{"<a>say \"hi\"</a>", "0\ta\t\tsay \"hi\""},
+                                           EscapeCase{"<a b='say \"hi\"' c=\"x&quot; d=&quot;y\"/>",
+                                                      "0\ta\tb=\"say \\\"hi\\\"\" c=\"x\\\" d=\\\"y\"\t"},
+                                           EscapeCase{"<a b='end\\' c='\\\"'/>",
+                                                      "0\ta\tb=\"end\\\\\" c=\"\\\\\\\"\"\t"},
+                                           EscapeCase{"<a b='1&#13;&#10;2&#9;3'/>", "0\ta\tb=\"1\\r\\n2\\t3\"\t"},
+                                           EscapeCase{"<a\\b c\\d='e'/>", "0\ta\\\\b\tc\\\\d=\"e\"\t"}));
+
+TEST(XmlOutline, EscapesTheResultLine) {
+    CXmlDoc doc;
+    ASSERT_TRUE(doc.SetText("<r>\r\n</x\\y></r>"));
+    const std::string outline = XmlOutline(doc);
+    EXPECT_EQ(outline.substr(0, outline.find('\n')), "<lone_end_tag tagname=\"x\\\\y\" offset=\"5\" offset2=\"11\"/>");
+    EXPECT_EQ(outline.substr(outline.find('\n') + 1), "0\tr\t\t\\r\\n\n");
 }
 
 } // namespace

@@ -216,6 +216,31 @@ TEST(CXmlDoc, WalksNodesOfEveryKind) {
     EXPECT_FALSE(doc.FindNext()); // element search goes on after e
 }
 
+// A node left behind keeps its old offsets; once the text is shorter they must not be read.
+TEST(CXmlDoc, NodeTextAfterTheTextShrankIsTheElementText) {
+    CXmlDoc doc;
+    ASSERT_TRUE(doc.SetText("<r/>" + std::string(200, ' ') + "<!--late-->"));
+    ASSERT_EQ(doc.FindNode(), XmlNodeType::Element);
+    ASSERT_EQ(doc.FindNode(), XmlNodeType::Text);
+    ASSERT_EQ(doc.FindNode(), XmlNodeType::Comment);
+    ASSERT_TRUE(doc.SetText("<a>x</a>"));
+    EXPECT_EQ(doc.GetNodeType(), XmlNodeType::None);
+    EXPECT_EQ(doc.GetNodeText(), "");
+    ASSERT_TRUE(doc.FindNext("a"));
+    EXPECT_EQ(doc.GetNodeText(), "x");
+
+    ASSERT_TRUE(doc.SetText("<r><a>" + std::string(200, 'x') + "</a><!--c--></r>"));
+    ASSERT_TRUE(doc.FindNext("r"));
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_EQ(doc.FindNode(), XmlNodeType::Element);
+    ASSERT_EQ(doc.FindNode(), XmlNodeType::Comment);
+    ASSERT_TRUE(doc.LeaveElement());
+    ASSERT_TRUE(doc.RemoveElement());
+    EXPECT_EQ(doc.GetDocText(), "");
+    EXPECT_EQ(doc.GetNodeType(), XmlNodeType::None);
+    EXPECT_EQ(doc.GetNodeText(), "");
+}
+
 TEST(CXmlDoc, FollowsSimplePaths) {
     CXmlDoc doc;
     ASSERT_TRUE(doc.SetText(kPublist));
