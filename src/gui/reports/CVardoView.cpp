@@ -402,7 +402,8 @@ bool CVardoView::GroupHasPeople(ReportKind kind, int group) const {
 std::optional<ReportGroupChoice> CVardoView::ChooseGroup(ReportKind kind, bool printButtons) {
     std::vector<std::string> names;
     const GroupTable& groups = m_doc.Side().groups;
-    for (int g = 1; g <= groups.Count(); ++g)
+    // The table counts its groups from 0; the chooser's rows are groups 1..N.
+    for (int g = 0; g < groups.Count(); ++g)
         names.push_back(groups.DisplayName(g));
     std::optional<ReportGroupChoice> choice = ReportGroupDialog::Run(this, std::move(names), m_group, printButtons);
     if (!choice || choice->groupCount == 0)
