@@ -300,6 +300,11 @@ void CMainFrame::AttachView(CVardoView& view) {
             ShowMainPanel();
         UpdateCommands();
     });
+    // A new congregation name shows at once in the title and the main panel's heading.
+    connect(&view, &CVardoView::ReportOptionsChanged, this, [this] {
+        UpdateTitle();
+        UpdateCommands();
+    });
     if (QMenu* options = Menu(QStringLiteral("Op&cje"))) {
         options->addSeparator();
         options->addMenu(view.CreateFontMenu(options));
