@@ -167,6 +167,27 @@ TEST_F(ListsTest, PageHeaderAndHeadingsStandWhereTheFrameSays) {
     EXPECT_EQ(Text(canvas, "Praca").x, kLeft + 660 + 1200 - 150);
 }
 
+TEST_F(ListsTest, DateStampKeepsClearOfTheConfidentialNoteUnderALongTitle) {
+    Congregation();
+    m_environment.options.dateStamp = true;
+    m_environment.options.congregationName = "Kraków-Nowa Huta Wschód i"; // 25 characters, the longest
+    for (const ReportKind kind : {ReportKind::PhoneEmailCongregation, ReportKind::ContactCongregation,
+                                  ReportKind::AddressCongregation, ReportKind::PhoneCongregation}) {
+        const RecordingCanvas canvas = Draw(kind);
+        const auto& note = Text(canvas, "     ( POUFNE - NIE KOPIUJ )");
+        const auto& stamp = Text(canvas, "Drukuję 5 marzec 2024");
+        EXPECT_FALSE(note.bounds.Intersects(stamp.bounds)) << static_cast<int>(kind);
+        EXPECT_EQ(stamp.align.horizontal, HAlign::Right);
+        // Still in the page's header, above the column headings.
+        EXPECT_LT(stamp.bounds.bottom, kTopMargin + 2 * kLine) << static_cast<int>(kind);
+    }
+    // A short title leaves the stamp on the title's line.
+    m_environment.options.congregationName = "Azory";
+    const RecordingCanvas canvas = Draw(ReportKind::PhoneEmailCongregation);
+    EXPECT_EQ(Text(canvas, "Drukuję 5 marzec 2024").y, kTopMargin);
+    EXPECT_EQ(Text(canvas, "Drukuję 5 marzec 2024").align.vertical, VAlign::Bottom);
+}
+
 TEST_F(ListsTest, PhoneListRowsNumbersAndFamilies) {
     Congregation();
     const RecordingCanvas canvas = Draw(ReportKind::PhoneCongregation);
