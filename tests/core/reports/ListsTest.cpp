@@ -326,7 +326,36 @@ TEST_F(ListsTest, ScreenLayoutUsesElevenTwelfthsOfTheWidth) {
     // dpi 88 for positions: left 44, home column 44 + 193.
     EXPECT_EQ(Text(canvas, "Jan Kowalski").x, 44);
     EXPECT_EQ(Text(canvas, "12 345 67").x, 44 + 193);
-    EXPECT_EQ(Text(canvas, "Jan Kowalski").font.height, -13);
+}
+
+TEST_F(ListsTest, ScreenFontsShrinkWithTheScreenPositions) {
+    Add({"Sebastian", "Baranowski", 201, PublisherCategory::Publisher, 1, Appointment::None, "42 669 67 74"});
+    Finish();
+    // Large fonts, so the recorded widths show the scale: 18 pt text and small text.
+    for (const ReportFontId id : {ReportFontId::Text, ReportFontId::Small}) {
+        LogicalFont font = m_environment.fonts.Get(id);
+        font.height = -24;
+        m_environment.fonts.Set(id, font);
+    }
+    const auto measure = [&](int dpi, const ReportEnvironment& environment) {
+        RecordingCanvas canvas(dpi, dpi);
+        MakeListReport(ReportKind::PhoneCongregation, m_source, 0)->Draw(canvas, environment);
+        const auto& name = Text(canvas, "Sebastian Baranowski");
+        const auto& home = Text(canvas, "42 669 67 74");
+        // Widths in inches of the layout: the name's, and the room between the name and the home number's
+        // right edge.
+        const double inch = LayoutDpiX(canvas, environment);
+        return std::pair{name.bounds.Width() / inch, (home.x - name.x) / inch};
+    };
+    ASSERT_EQ(m_environment.screen, (Resolution{96, 96}));
+    const auto [screenName, screenRoom] = measure(96, m_environment);
+    const auto [paperName, paperRoom] = measure(192, m_environment);
+    EXPECT_NEAR(screenRoom, paperRoom, 0.02);
+    // The name takes the same share of the line on the screen as on paper.
+    EXPECT_NEAR(screenName, paperName, 0.05);
+    RecordingCanvas canvas(96, 96);
+    MakeListReport(ReportKind::PhoneCongregation, m_source, 0)->Draw(canvas, ReportEnvironment{});
+    EXPECT_EQ(Text(canvas, "Sebastian Baranowski").font.height, -12); // −13 × 11 / 12
 }
 
 TEST_F(ListsTest, AddressListWrapsLongAddressesAndFallsBackToTheMobile) {
