@@ -411,6 +411,39 @@ TEST_F(ListsTest, PhoneEmailListShowsTheAddressFromTheExtensionRecord) {
     EXPECT_EQ(Text(canvas, "22 111 22").x, kLeft + 1350);
 }
 
+TEST_F(ListsTest, TheLongestEmailAddressPrintsWholeBeforeThePaperEdge) {
+    Congregation();
+    const std::string longest = "bartholomew.wisniewski-szczepanski@poczta-zbor.org"; // 50 characters
+    ASSERT_EQ(longest.size(), ExtensionRecord::kEmailMax);
+    m_source.emails = {{101, longest}, {105, "ewa@example.pl"}};
+    const auto pieces = [&](const RecordingCanvas& canvas) {
+        std::vector<const RecordingCanvas::TextItem*> found;
+        for (const auto& t : canvas.Texts())
+            if (t.x == kLeft + 1395)
+                found.push_back(&t);
+        return found;
+    };
+    for (const int widthTenths : {80, 70}) {
+        m_environment.pageWidthTenths = widthTenths;
+        const RecordingCanvas canvas = Draw(ReportKind::PhoneEmailCongregation);
+        std::string joined;
+        int nextY = Text(canvas, "Jan Kowalski").y;
+        for (const auto* piece : pieces(canvas)) {
+            if (piece->text == "ewa@example.pl")
+                continue;
+            EXPECT_LE(piece->bounds.right, widthTenths * kDpi / 10) << widthTenths;
+            EXPECT_EQ(piece->y, nextY) << "the address runs on the lines below the name";
+            nextY += kLine;
+            joined += piece->text;
+        }
+        EXPECT_EQ(joined, longest) << widthTenths;
+        // Whoever follows stands below the last line of the address.
+        EXPECT_EQ(Text(canvas, "Piotr Nowak").y, nextY) << widthTenths;
+        // A short address keeps the row font.
+        EXPECT_EQ(Text(canvas, "ewa@example.pl").font, Text(canvas, "Ewa Adamska").font);
+    }
+}
+
 TEST_F(ListsTest, GroupListsShowEachGroupWithItsMembers) {
     Congregation();
     const auto columnOf = [](const RecordingCanvas& canvas, int column) {
