@@ -18,6 +18,7 @@
 
 #include "ReportViewFixture.h"
 #include "core/platform/IniFile.h"
+#include "core/store/GroupTable.h"
 #include "core/store/Settings.h"
 #include "core/reports/Lists.h"
 #include "gui/app/CommandIds.h"
@@ -227,6 +228,39 @@ TEST_F(ReportViewTest, GroupCommandShowsTheChosenGroupOrNothingOnCancel) {
     EXPECT_EQ(m_view->Mode(), ViewMode::Report);
     EXPECT_EQ(m_view->Kind(), ReportKind::PhoneGroup);
     EXPECT_EQ(m_view->Group(), 2);
+}
+
+TEST_F(ReportViewTest, GroupChooserNamesEachRowAfterTheGroupItPrints) {
+    GroupTable& groups = m_doc.Side().groups;
+    ASSERT_GE(groups.Count(), 2);
+    // One group under its own name, one under its number, and the highest group the table holds.
+    ASSERT_TRUE(groups.SetName(0, "Centrum").ok());
+    groups.SetUsesName(0, true);
+    groups.SetUsesName(1, false);
+    groups.SetCount(GroupTable::kMaxGroups);
+    ASSERT_TRUE(groups.SetName(GroupTable::kMaxGroups - 1, "Osiedle").ok());
+    groups.SetUsesName(GroupTable::kMaxGroups - 1, true);
+
+    std::vector<std::string> rows;
+    test::OnNextDialog<ReportGroupDialog>([&rows](ReportGroupDialog& dialog) {
+        auto* list = dialog.findChild<QListWidget*>("groupList");
+        for (int row = 0; row < list->count(); ++row)
+            rows.push_back(list->item(row)->text().toStdString());
+        list->setCurrentRow(1);
+        dialog.findChild<QPushButton*>("okButton")->click();
+    });
+    m_view->OnCommand(32810);
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(GroupTable::kMaxGroups));
+    EXPECT_EQ(rows[0], "Centrum");
+    EXPECT_EQ(rows[1], "Grupa # 2");
+    EXPECT_EQ(rows.back(), "Osiedle");
+
+    // The report shown carries the name the row showed.
+    ASSERT_EQ(m_view->Group(), 2);
+    ListSource source;
+    source.database = &m_doc.Database();
+    source.groups = &groups;
+    EXPECT_EQ(ListSubtitle(source, ListFilter{m_view->Group(), ListSelector::All}), rows[1]);
 }
 
 TEST(ReportGroupDialog, PrintButtonsNameTheGroups) {

@@ -57,12 +57,21 @@ void DrawListPageHeader(Canvas& canvas, const ReportEnvironment& environment, co
     canvas.SetFont(frame.titleFont);
     canvas.SetTextAlign({HAlign::Left, VAlign::Bottom});
     canvas.DrawText(m.left, top, m.title);
+    int headerRight = m.left + canvas.TextExtent(m.title).width;
     if (confidential) {
-        const int x = m.left + canvas.TextExtent(m.title).width;
         canvas.SetFont(frame.textFont);
-        canvas.DrawText(x, top, kConfidential);
+        canvas.DrawText(headerRight, top, kConfidential);
+        headerRight += canvas.TextExtent(kConfidential).width;
     }
-    DrawDateStamp(canvas, environment, dateStampX, top, m.deviceDiffers, VAlign::Bottom);
+    // A long title (a long congregation name) runs into the stamp's place: the stamp then moves down to
+    // the subtitle's line, right-aligned as before.
+    canvas.SetFont(DateStampFont(canvas, environment));
+    const int stampLeft =
+        dateStampX - canvas.TextExtent(DateStampText(environment.today, environment.languageTag)).width;
+    if (headerRight + frame.X(1, 8) <= stampLeft)
+        DrawDateStamp(canvas, environment, dateStampX, top, m.deviceDiffers, VAlign::Bottom);
+    else
+        DrawDateStamp(canvas, environment, dateStampX, top + m.lineHeight / 2, m.deviceDiffers, VAlign::Top);
     if (!m.subtitle.empty()) {
         canvas.SetFont(frame.subtitleFont);
         canvas.SetTextAlign({HAlign::Left, VAlign::Top});

@@ -23,6 +23,8 @@ struct PlacedEntry {
     int lines = 1;
     std::vector<std::string> addressLines;
     bool smallAddress = false;
+    std::vector<std::string> emailLines;
+    LogicalFont emailFont;
 };
 
 struct ListLayout {
@@ -63,6 +65,57 @@ std::string AddressPhone(const PublisherRecord& person) {
     return home.empty() ? person.Phone2() : home;
 }
 
+int EmailColumn(const Columns& c) {
+    return c.X(93, 20);
+}
+
+// Breaks an e-mail address that is wider than `width` even in its smallest font: after the "@" when both
+// parts fit, else at the last character that fits.
+std::vector<std::string> BreakEmail(const Canvas& canvas, std::string_view email, int width) {
+    std::vector<std::string> lines;
+    if (canvas.TextExtent(email).width <= width) {
+        lines.emplace_back(email);
+        return lines;
+    }
+    const std::size_t at = email.find('@');
+    if (at != std::string_view::npos && canvas.TextExtent(email.substr(0, at + 1)).width <= width &&
+        canvas.TextExtent(email.substr(at + 1)).width <= width) {
+        lines.emplace_back(email.substr(0, at + 1));
+        lines.emplace_back(email.substr(at + 1));
+        return lines;
+    }
+    while (!email.empty()) {
+        std::size_t end = 0;
+        std::size_t fits = 0;
+        while (end < email.size()) {
+            std::size_t next = end + 1;
+            while (next < email.size() && (static_cast<unsigned char>(email[next]) & 0xC0) == 0x80)
+                ++next;
+            if (canvas.TextExtent(email.substr(0, next)).width > width && fits > 0)
+                break;
+            fits = end = next;
+        }
+        lines.emplace_back(email.substr(0, fits));
+        email.remove_prefix(fits);
+    }
+    return lines;
+}
+
+// The e-mail address in the row font, or in a smaller one (down to three quarters) so that it ends before
+// the paper's right edge; an address too long even then runs on over the next lines.
+void FitEmail(Canvas& canvas, const ListFrame& f, PlacedEntry& placed, std::string_view email, int width) {
+    placed.emailFont = f.rowFont;
+    canvas.SetFont(placed.emailFont);
+    // Heights count towards zero as the font gets smaller, whatever their sign.
+    const int smallest = placed.emailFont.height * 3 / 4;
+    const int step = placed.emailFont.height < 0 ? 1 : -1;
+    while (canvas.TextExtent(email).width > width && placed.emailFont.height != smallest) {
+        placed.emailFont.height += step;
+        canvas.SetFont(placed.emailFont);
+    }
+    placed.emailLines = BreakEmail(canvas, email, width);
+}
+
 int AddressColumn(const Columns& c) {
     return c.X(11, 5);
 }
@@ -82,6 +135,8 @@ ListLayout BuildLayout(ListType type, const ListSource& source, Canvas& canvas, 
 
     const ListFrame& f = layout.frame;
     const Columns c(f);
+    // The paper's right edge less a quarter inch, in device pixels (the screen's positions are narrower).
+    const int emailRight = environment.pageWidthTenths * canvas.DpiX() / 10 - canvas.DpiX() / 4;
     LinePager pager(f.metrics.linesPerPage);
     layout.placed.reserve(layout.entries.size());
     for (const ListEntry& entry : layout.entries) {
@@ -99,6 +154,13 @@ ListLayout BuildLayout(ListType type, const ListSource& source, Canvas& canvas, 
             canvas.SetFont(placed.smallAddress ? f.smallFont : f.textFont);
             placed.addressLines = WrapText(canvas, address, std::max(width, f.X(1)));
             placed.lines += static_cast<int>(placed.addressLines.size()) - 1;
+        }
+        if (type == ListType::PhoneEmail) {
+            const auto email = source.emails.find(source.database->Record(entry.record).Id());
+            if (email != source.emails.end() && !email->second.empty()) {
+                FitEmail(canvas, f, placed, email->second, std::max(emailRight - EmailColumn(c), f.X(1)));
+                placed.lines += static_cast<int>(placed.emailLines.size()) - 1;
+            }
         }
         const LinePager::Placement at = pager.Place(placed.lines);
         placed.page = at.page;
@@ -164,9 +226,13 @@ void DrawEntry(Canvas& canvas, const ListSource& source, const ListLayout& layou
             name += " *";
         canvas.SetTextAlign({HAlign::Left, VAlign::Top});
         canvas.DrawText(c.left, y, name);
-        const auto email = source.emails.find(person.Id());
-        if (email != source.emails.end())
-            canvas.DrawText(c.X(93, 20), y, email->second);
+        if (!placed.emailLines.empty()) {
+            canvas.SetFont(placed.emailFont);
+            int line = placed.line;
+            for (const std::string& text : placed.emailLines)
+                canvas.DrawText(EmailColumn(c), f.RowY(placed.page, line++), text);
+            canvas.SetFont(f.rowFont);
+        }
         canvas.SetTextAlign({HAlign::Right, VAlign::Top});
         canvas.DrawText(c.X(11, 5), y, person.Phone1());
         canvas.DrawText(c.X(67, 20), y, person.Phone2());

@@ -9,8 +9,16 @@ bool DeviceDiffers(const Canvas& canvas, const ReportEnvironment& environment) {
 }
 
 LogicalFont ReportFontFor(const Canvas& canvas, const ReportEnvironment& environment, ReportFontId id) {
-    return MakeReportFont(environment.fonts.Get(id), DeviceDiffers(canvas, environment), environment.screen,
-                          Resolution{canvas.DpiX(), canvas.DpiY()});
+    const bool differs = DeviceDiffers(canvas, environment);
+    LogicalFont font = MakeReportFont(environment.fonts.Get(id), differs, environment.screen,
+                                      Resolution{canvas.DpiX(), canvas.DpiY()});
+    if (!differs) {
+        // The screen lays positions out at 11/12 of its resolution; the text shrinks alike, so a long name
+        // keeps the room it has on paper before the next column.
+        font.height = MulDiv(font.height, 11, 12);
+        font.width = MulDiv(font.width, 11, 12);
+    }
+    return font;
 }
 
 int LayoutDpiX(const Canvas& canvas, const ReportEnvironment& environment) {

@@ -28,7 +28,8 @@ struct PageMetrics {
 /// True when the canvas is not the screen: its resolution differs from the screen's.
 bool DeviceDiffers(const Canvas& canvas, const ReportEnvironment& environment);
 
-/// A report font made for the canvas: scaled from screen pixels when the device differs.
+/// A report font made for the canvas: scaled from screen pixels when the device differs; on the screen
+/// made 11/12 as large, as the positions are (see LayoutDpiX).
 LogicalFont ReportFontFor(const Canvas& canvas, const ReportEnvironment& environment, ReportFontId id);
 
 /// Horizontal pixels per inch for positions: on the screen 11/12 of the device's (a narrower layout),

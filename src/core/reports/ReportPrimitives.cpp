@@ -14,17 +14,21 @@ std::string DateStampText(const Date& today, std::string_view languageTag) {
     return text;
 }
 
-void DrawDateStamp(Canvas& canvas, const ReportEnvironment& environment, int x, int y, bool deviceDiffers,
-                   VAlign vertical) {
-    if (!environment.options.dateStamp || !deviceDiffers)
-        return;
+LogicalFont DateStampFont(const Canvas& canvas, const ReportEnvironment& environment) {
     LogicalFont font;
     font.face = "Times New Roman";
     font.height = -10;
     font.weight = 400;
     font.pitchAndFamily = 18;
     font.charSet = CharSetForLanguage(environment.languageTag);
-    canvas.SetFont(MakeReportFont(font, true, environment.screen, Resolution{canvas.DpiX(), canvas.DpiY()}));
+    return MakeReportFont(font, true, environment.screen, Resolution{canvas.DpiX(), canvas.DpiY()});
+}
+
+void DrawDateStamp(Canvas& canvas, const ReportEnvironment& environment, int x, int y, bool deviceDiffers,
+                   VAlign vertical) {
+    if (!environment.options.dateStamp || !deviceDiffers)
+        return;
+    canvas.SetFont(DateStampFont(canvas, environment));
     canvas.SetTextAlign({HAlign::Right, vertical});
     canvas.DrawText(x, y, DateStampText(environment.today, environment.languageTag));
 }

@@ -12,6 +12,9 @@ namespace vardo {
 /// The text of the date stamp: "Drukuję" and the date (" 5 marzec 2024"; day/month/year for "greek").
 std::string DateStampText(const Date& today, std::string_view languageTag);
 
+/// The date stamp's font: Times New Roman −10 in the language's character set, scaled to the canvas.
+LogicalFont DateStampFont(const Canvas& canvas, const ReportEnvironment& environment);
+
 /// Draws the date stamp right-aligned at (x, y) with the given vertical anchor, in Times New Roman −10
 /// scaled to the device; only when the date-stamp option is on and the device is not the screen.
 void DrawDateStamp(Canvas& canvas, const ReportEnvironment& environment, int x, int y, bool deviceDiffers,

@@ -29,8 +29,10 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRouter.h"
 #include "gui/app/QtText.h"
+#include "gui/reports/CardOptionsDialog.h"
 #include "gui/reports/ReportCommands.h"
 #include "gui/reports/ReportPrinting.h"
+#include "gui/reports/ReportSettingsDialog.h"
 #include "render/QPainterCanvas.h"
 
 namespace vardo {
@@ -91,7 +93,7 @@ CVardoView::~CVardoView() = default;
 ReportEnvironment CVardoView::ScreenEnvironment() const {
     ReportEnvironment environment;
     environment.fonts = m_fonts;
-    environment.options = ReportOptionsFromSettings(m_doc.GetSettings());
+    environment.options = CurrentReportOptions();
     environment.screen = m_screen;
     environment.today = m_clock.Today();
     environment.languageTag = m_doc.LanguageTag();
@@ -104,7 +106,7 @@ ReportEnvironment CVardoView::ScreenEnvironment() const {
 bool CVardoView::HandlesCommand(int id) {
     return FindReportCommand(id) != nullptr || FindFontCommand(id) != nullptr || id == cmd::kReturnToPanel ||
            id == cmd::kPrint || id == cmd::kPrintPreview || id == cmd::kPrintSetup ||
-           id == viewcmd::kFontsHighResolution;
+           id == viewcmd::kFontsHighResolution || id == cmd::kReportSettings || id == cmd::kRecordCardOptions;
 }
 
 bool CVardoView::IsCommandEnabled(int id) const {
@@ -125,6 +127,9 @@ bool CVardoView::IsCommandEnabled(int id) const {
     case cmd::kPrintSetup:
     case viewcmd::kFontsHighResolution:
         return true;
+    case cmd::kReportSettings:
+    case cmd::kRecordCardOptions:
+        return m_doc.IsLoaded();
     default:
         return FindFontCommand(id) != nullptr;
     }
@@ -138,8 +143,9 @@ std::optional<QString> CVardoView::CommandText(int id) const {
 }
 
 void CVardoView::RegisterCommands(CommandRouter& router) {
-    std::vector<int> ids = {cmd::kReturnToPanel, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup,
-                            viewcmd::kFontsHighResolution};
+    std::vector<int> ids = {
+        cmd::kReturnToPanel,           cmd::kPrint,          cmd::kPrintPreview,     cmd::kPrintSetup,
+        viewcmd::kFontsHighResolution, cmd::kReportSettings, cmd::kRecordCardOptions};
     for (const auto& command : ReportCommandTable())
         ids.push_back(command.id);
     for (const auto& command : FontCommandTable())
@@ -186,6 +192,12 @@ void CVardoView::OnCommand(int id) {
     }
     case viewcmd::kFontsHighResolution:
         ResetReportFonts();
+        break;
+    case cmd::kReportSettings:
+        EditReportSettings();
+        break;
+    case cmd::kRecordCardOptions:
+        EditCardOptions();
         break;
     default:
         break;
@@ -402,7 +414,8 @@ bool CVardoView::GroupHasPeople(ReportKind kind, int group) const {
 std::optional<ReportGroupChoice> CVardoView::ChooseGroup(ReportKind kind, bool printButtons) {
     std::vector<std::string> names;
     const GroupTable& groups = m_doc.Side().groups;
-    for (int g = 1; g <= groups.Count(); ++g)
+    // The table counts its groups from 0; the chooser's rows are groups 1..N.
+    for (int g = 0; g < groups.Count(); ++g)
         names.push_back(groups.DisplayName(g));
     std::optional<ReportGroupChoice> choice = ReportGroupDialog::Run(this, std::move(names), m_group, printButtons);
     if (!choice || choice->groupCount == 0)
@@ -468,6 +481,46 @@ bool CVardoView::EditFont(ReportFontId id, const QString& title) {
     const int pitch = QFontInfo(chosen).fixedPitch() ? 1 : 2;
     edited.pitchAndFamily = (current.pitchAndFamily & ~0x03) | pitch;
     return ChangeFont(id, edited);
+}
+
+// ---- report options ------------------------------------------------------------------------------------
+
+ReportOptions CVardoView::CurrentReportOptions() const {
+    return EffectiveReportOptions(m_doc.GetSettings(), m_runOptions);
+}
+
+bool CVardoView::EditReportSettings() {
+    if (!m_doc.IsLoaded())
+        return false;
+    const std::optional<ReportSettingsPresenter> edited =
+        ReportSettingsDialog::Run(this, CurrentReportOptions(), m_doc.GetSettings().firstNameFirst != 0, m_prompter);
+    if (!edited)
+        return false;
+    DocumentChange change(m_doc.Changes(), "Ustawienia raportu");
+    change.Touch(DataArea::Settings);
+    if (!edited->Store(m_runOptions, m_doc.GetSettings()))
+        return false;
+    change.Commit();
+    UpdateView();
+    emit ReportOptionsChanged();
+    return true;
+}
+
+bool CVardoView::EditCardOptions() {
+    if (!m_doc.IsLoaded())
+        return false;
+    const std::optional<CardOptionsPresenter> edited =
+        CardOptionsDialog::Run(this, CardOptionsFromSettings(m_doc.GetSettings()));
+    if (!edited)
+        return false;
+    DocumentChange change(m_doc.Changes(), "Opcje zestawienia sprawozdań");
+    change.Touch(DataArea::Settings);
+    if (!edited->Store(m_doc.GetSettings()))
+        return false;
+    change.Commit();
+    UpdateView();
+    emit ReportOptionsChanged();
+    return true;
 }
 
 // ---- printing -------------------------------------------------------------------------------------------

@@ -87,6 +87,14 @@ public:
     /// The font dialog for one font; true when the font changed.
     bool EditFont(ReportFontId id, const QString& title);
 
+    /// The options the reports draw with: the stored ones from the settings, the run's own kept here.
+    ReportOptions CurrentReportOptions() const;
+    /// Dialog 123 "Opcje Drukowania": on OK with a change the document is marked modified, the report
+    /// redrawn and ReportOptionsChanged emitted. True when anything changed.
+    bool EditReportSettings();
+    /// Dialog 153, the record-card options: on OK with a change the document is marked modified.
+    bool EditCardOptions();
+
     /// Print: the print dialog (pages, copies, printers and the PDF file printer), then the job.
     bool Print();
     /// Print preview of the report on the current printer's paper.
@@ -112,6 +120,8 @@ public:
 signals:
     /// The mode changed: the frame shows its main panel or this view.
     void ModeChanged(vardo::ViewMode mode);
+    /// The report options changed (the congregation name among them): headings that show them refresh.
+    void ReportOptionsChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -144,6 +154,8 @@ private:
     int m_lastPagePrinted = 0;
     Resolution m_screen;
     ReportFonts m_fonts;
+    /// Surname first, dates in the statistics and day-first dates: options of the run, never stored.
+    ReportOptions m_runOptions;
     ListSource m_source;
     std::unique_ptr<Report> m_report;
     std::unique_ptr<QPrinter> m_printer;

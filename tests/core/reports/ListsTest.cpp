@@ -167,6 +167,27 @@ TEST_F(ListsTest, PageHeaderAndHeadingsStandWhereTheFrameSays) {
     EXPECT_EQ(Text(canvas, "Praca").x, kLeft + 660 + 1200 - 150);
 }
 
+TEST_F(ListsTest, DateStampKeepsClearOfTheConfidentialNoteUnderALongTitle) {
+    Congregation();
+    m_environment.options.dateStamp = true;
+    m_environment.options.congregationName = "Kraków-Nowa Huta Wschód i"; // 25 characters, the longest
+    for (const ReportKind kind : {ReportKind::PhoneEmailCongregation, ReportKind::ContactCongregation,
+                                  ReportKind::AddressCongregation, ReportKind::PhoneCongregation}) {
+        const RecordingCanvas canvas = Draw(kind);
+        const auto& note = Text(canvas, "     ( POUFNE - NIE KOPIUJ )");
+        const auto& stamp = Text(canvas, "Drukuję 5 marzec 2024");
+        EXPECT_FALSE(note.bounds.Intersects(stamp.bounds)) << static_cast<int>(kind);
+        EXPECT_EQ(stamp.align.horizontal, HAlign::Right);
+        // Still in the page's header, above the column headings.
+        EXPECT_LT(stamp.bounds.bottom, kTopMargin + 2 * kLine) << static_cast<int>(kind);
+    }
+    // A short title leaves the stamp on the title's line.
+    m_environment.options.congregationName = "Azory";
+    const RecordingCanvas canvas = Draw(ReportKind::PhoneEmailCongregation);
+    EXPECT_EQ(Text(canvas, "Drukuję 5 marzec 2024").y, kTopMargin);
+    EXPECT_EQ(Text(canvas, "Drukuję 5 marzec 2024").align.vertical, VAlign::Bottom);
+}
+
 TEST_F(ListsTest, PhoneListRowsNumbersAndFamilies) {
     Congregation();
     const RecordingCanvas canvas = Draw(ReportKind::PhoneCongregation);
@@ -305,7 +326,36 @@ TEST_F(ListsTest, ScreenLayoutUsesElevenTwelfthsOfTheWidth) {
     // dpi 88 for positions: left 44, home column 44 + 193.
     EXPECT_EQ(Text(canvas, "Jan Kowalski").x, 44);
     EXPECT_EQ(Text(canvas, "12 345 67").x, 44 + 193);
-    EXPECT_EQ(Text(canvas, "Jan Kowalski").font.height, -13);
+}
+
+TEST_F(ListsTest, ScreenFontsShrinkWithTheScreenPositions) {
+    Add({"Sebastian", "Baranowski", 201, PublisherCategory::Publisher, 1, Appointment::None, "42 669 67 74"});
+    Finish();
+    // Large fonts, so the recorded widths show the scale: 18 pt text and small text.
+    for (const ReportFontId id : {ReportFontId::Text, ReportFontId::Small}) {
+        LogicalFont font = m_environment.fonts.Get(id);
+        font.height = -24;
+        m_environment.fonts.Set(id, font);
+    }
+    const auto measure = [&](int dpi, const ReportEnvironment& environment) {
+        RecordingCanvas canvas(dpi, dpi);
+        MakeListReport(ReportKind::PhoneCongregation, m_source, 0)->Draw(canvas, environment);
+        const auto& name = Text(canvas, "Sebastian Baranowski");
+        const auto& home = Text(canvas, "42 669 67 74");
+        // Widths in inches of the layout: the name's, and the room between the name and the home number's
+        // right edge.
+        const double inch = LayoutDpiX(canvas, environment);
+        return std::pair{name.bounds.Width() / inch, (home.x - name.x) / inch};
+    };
+    ASSERT_EQ(m_environment.screen, (Resolution{96, 96}));
+    const auto [screenName, screenRoom] = measure(96, m_environment);
+    const auto [paperName, paperRoom] = measure(192, m_environment);
+    EXPECT_NEAR(screenRoom, paperRoom, 0.02);
+    // The name takes the same share of the line on the screen as on paper.
+    EXPECT_NEAR(screenName, paperName, 0.05);
+    RecordingCanvas canvas(96, 96);
+    MakeListReport(ReportKind::PhoneCongregation, m_source, 0)->Draw(canvas, ReportEnvironment{});
+    EXPECT_EQ(Text(canvas, "Sebastian Baranowski").font.height, -12); // −13 × 11 / 12
 }
 
 TEST_F(ListsTest, AddressListWrapsLongAddressesAndFallsBackToTheMobile) {
@@ -359,6 +409,39 @@ TEST_F(ListsTest, PhoneEmailListShowsTheAddressFromTheExtensionRecord) {
     EXPECT_EQ(mail.x, kLeft + 1395);
     EXPECT_EQ(Text(canvas, "Lista telefon i e-mail").y, kTopMargin);
     EXPECT_EQ(Text(canvas, "22 111 22").x, kLeft + 1350);
+}
+
+TEST_F(ListsTest, TheLongestEmailAddressPrintsWholeBeforeThePaperEdge) {
+    Congregation();
+    const std::string longest = "bartholomew.wisniewski-szczepanski@poczta-zbor.org"; // 50 characters
+    ASSERT_EQ(longest.size(), ExtensionRecord::kEmailMax);
+    m_source.emails = {{101, longest}, {105, "ewa@example.pl"}};
+    const auto pieces = [&](const RecordingCanvas& canvas) {
+        std::vector<const RecordingCanvas::TextItem*> found;
+        for (const auto& t : canvas.Texts())
+            if (t.x == kLeft + 1395)
+                found.push_back(&t);
+        return found;
+    };
+    for (const int widthTenths : {80, 70}) {
+        m_environment.pageWidthTenths = widthTenths;
+        const RecordingCanvas canvas = Draw(ReportKind::PhoneEmailCongregation);
+        std::string joined;
+        int nextY = Text(canvas, "Jan Kowalski").y;
+        for (const auto* piece : pieces(canvas)) {
+            if (piece->text == "ewa@example.pl")
+                continue;
+            EXPECT_LE(piece->bounds.right, widthTenths * kDpi / 10) << widthTenths;
+            EXPECT_EQ(piece->y, nextY) << "the address runs on the lines below the name";
+            nextY += kLine;
+            joined += piece->text;
+        }
+        EXPECT_EQ(joined, longest) << widthTenths;
+        // Whoever follows stands below the last line of the address.
+        EXPECT_EQ(Text(canvas, "Piotr Nowak").y, nextY) << widthTenths;
+        // A short address keeps the row font.
+        EXPECT_EQ(Text(canvas, "ewa@example.pl").font, Text(canvas, "Ewa Adamska").font);
+    }
 }
 
 TEST_F(ListsTest, GroupListsShowEachGroupWithItsMembers) {

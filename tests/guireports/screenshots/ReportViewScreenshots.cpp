@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include <QApplication>
+#include <QDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QTimer>
@@ -57,5 +58,27 @@ int main(int argc, char** argv) {
     });
     view.OnCommand(vardo::cmd::kPrintPreview);
     std::printf("%s\n%s\n", (out / "view-phone.png").c_str(), (out / "preview-phone.png").c_str());
+
+    // The dialogs of the view: grabbed when they show, then closed without a change.
+    const auto shootDialog = [&](int command, const char* file) {
+        const std::filesystem::path path = out / file;
+        QTimer::singleShot(300, [path] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            QApplication::processEvents();
+            dialog->grab().save(QString::fromStdString(path.string()));
+            dialog->reject();
+        });
+        view.OnCommand(command);
+        std::printf("%s\n", path.c_str());
+    };
+    shootDialog(32810, "group-chooser.png");
+    shootDialog(vardo::cmd::kReportSettings, "report-settings.png");
+    shootDialog(vardo::cmd::kRecordCardOptions, "card-options.png");
+    view.OnCommand(32871);
+    QApplication::processEvents();
+    view.grab().save(QString::fromStdString((out / "view-phone-email.png").string()));
+    std::printf("%s\n", (out / "view-phone-email.png").c_str());
     return 0;
 }
