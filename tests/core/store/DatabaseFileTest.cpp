@@ -265,6 +265,34 @@ TEST_F(DatabaseFileTest, LoadingChangesOnlyTheLaidDownBytes) {
                       PersonBytes(kLucja, true).Bytes()}));
 }
 
+TEST_F(DatabaseFileTest, HyphensAndApostrophesInNamesOnlyBreakTies) {
+    const PersonFixture people[] = {
+        {"Anna", "Nowak-Kowalska", 160}, {"Jan", "D'Arco", 161},          {"Adam", "Nowakowski", 162},
+        {"Zenon", "Nowak", 163},         {"Anna", "Kowalska-Nowak", 164}, {"Adam", "Dąbrowski", 165},
+        {"Jan", "Nowak", 166},           {"Zofia", "Kowalska", 167},      {"Jan", "Dabrowski", 168},
+    };
+    std::string bytes = HeaderBytes(true, 0, 0x0002).Bytes();
+    for (const PersonFixture& p : people)
+        bytes += PersonBytes(p, true).Bytes();
+    m_dir.WriteFile("tdat9.bin", bytes);
+    Load();
+
+    std::vector<std::string> names;
+    for (RecordNumber i = 1; i < m_db.Count(); ++i)
+        names.push_back(m_db.DisplayNameOfRecord(i, true));
+    EXPECT_EQ(names, (std::vector<std::string>{"Dabrowski, Jan", "D'Arco, Jan", "Dąbrowski, Adam", "Kowalska, Zofia",
+                                               "Kowalska-Nowak, Anna", "Nowak, Jan", "Nowak, Zenon",
+                                               "Nowak-Kowalska, Anna", "Nowakowski, Adam"}));
+    // Saved in that order, the file loads unchanged.
+    ASSERT_TRUE(Save());
+    const std::string saved = m_dir.ReadFile("tdat9.bin");
+    PublisherDatabase again;
+    DatabaseFile file;
+    file.LoadDatabase(again, m_folder, February2024(), m_prompter);
+    EXPECT_FALSE(again.Modified());
+    EXPECT_EQ(DatabaseFileBytes(again), saved);
+}
+
 TEST_F(DatabaseFileTest, HeaderOnlyFileGivesAnEmptyRegisterAndNoFileGivesTheEmptyHeader) {
     m_dir.WriteFile("tdat9.bin", HeaderBytes(true, 0, 0).Bytes());
     Load();
