@@ -40,8 +40,8 @@ struct DatabaseLoadContext {
 
 /// What a load found.
 struct DatabaseLoadResult {
-    /// The data came from the older format (the modified flag is set; the older side files are to be
-    /// converted and the data saved).
+    /// The data came from the older format (the modified flag is set; the late markers of oddmo7.dat are
+    /// already in the records, the other older side files are to be converted and the data saved).
     bool converted = false;
     /// The records were read from a file (false for a reload that kept the records in memory).
     bool recordsRead = false;
