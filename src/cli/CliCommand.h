@@ -9,10 +9,20 @@
 
 namespace vardo::cli {
 
+/// Answers to the questions a command meets on the way: the default one, or --yes / --no.
+enum class CliAnswers { Default, Yes, No };
+
+/// Snapshots a past month can be viewed from: 1 (last month) to 6.
+inline constexpr int kMaxPastMonths = 6;
+
 /// What every command gets: the global options and its own arguments (the command name removed).
 struct CliContext {
     std::string dataFolder = ".";
     std::optional<Date> today;
+    CliAnswers answers = CliAnswers::Default;
+    std::optional<std::string> password;
+    /// --past K: view the snapshot K months back, read-only (1..kMaxPastMonths).
+    std::optional<int> past;
     std::vector<std::string> args;
 };
 

@@ -14,11 +14,27 @@ void OpenedDocument::Error(std::string_view text) const {
     std::fprintf(stderr, "vardo-cli %s: %.*s\n", m_command.c_str(), static_cast<int>(text.size()), text.data());
 }
 
-bool OpenedDocument::TakeOptions(std::vector<std::string>& args) {
+bool OpenedDocument::TakeOptions(const CliContext& context, std::vector<std::string>& args) {
+    if (context.past) {
+        Error("--past is not available yet");
+        return false;
+    }
+    const ConsolePrompter::Policy global = context.answers == CliAnswers::Yes  ? ConsolePrompter::Policy::Yes
+                                           : context.answers == CliAnswers::No ? ConsolePrompter::Policy::No
+                                                                               : ConsolePrompter::Policy::Default;
+    m_password = context.password;
     if (!ConsolePrompter::FromArgs(args, m_prompter)) {
         Error("--yes and --no exclude each other");
         return false;
     }
+    // After the command, --yes or --no (kept for older scripts) may not contradict the global one.
+    const ConsolePrompter::Policy local = m_prompter.GetPolicy();
+    if (local != ConsolePrompter::Policy::Default && global != ConsolePrompter::Policy::Default && local != global) {
+        Error("--yes and --no exclude each other");
+        return false;
+    }
+    if (local == ConsolePrompter::Policy::Default)
+        m_prompter = ConsolePrompter(global);
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] != "--password")
             continue;
@@ -54,7 +70,7 @@ bool OpenedDocument::Open(const CliContext& context) {
 
 int OpenedDocument::OpenWithoutArguments(const CliContext& context) {
     std::vector<std::string> args = context.args;
-    if (!TakeOptions(args))
+    if (!TakeOptions(context, args))
         return 2;
     if (!args.empty()) {
         Error("unexpected argument '" + args.front() + "'");

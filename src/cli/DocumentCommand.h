@@ -1,7 +1,7 @@
 #pragma once
 
 // What the commands that open a data folder share: the clock of the command line, the options --password,
-// --yes and --no, and the start-up of the document.
+// --yes, --no and --past, and the start-up of the document.
 
 #include <memory>
 #include <optional>
@@ -29,8 +29,10 @@ public:
     OpenedDocument(const OpenedDocument&) = delete;
     OpenedDocument& operator=(const OpenedDocument&) = delete;
 
-    /// Takes --password TEXT, --yes and --no out of `args`; false (after printing why) on bad usage.
-    bool TakeOptions(std::vector<std::string>& args);
+    /// Takes the global --yes, --no and --password of `context`, then the same options given after the command
+    /// out of `args` (those win); false (after printing why) on bad usage, --past included while past months
+    /// cannot be viewed.
+    bool TakeOptions(const CliContext& context, std::vector<std::string>& args);
     /// Loads the data folder of `context`; prints the reason and returns false when it cannot be opened.
     bool Open(const CliContext& context);
     /// For commands without arguments of their own: takes the options, refuses any other argument and opens

@@ -23,7 +23,7 @@ int RunDump(const CliContext& context) {
 }
 
 [[maybe_unused]] const bool registered =
-    RegisterCommand({"dump", "dump [--password TEXT]", "the whole document as JSON on standard output", RunDump});
+    RegisterCommand({"dump", "dump", "the whole document as JSON on standard output", RunDump});
 
 } // namespace
 } // namespace vardo::cli

@@ -63,9 +63,8 @@ int RunInfo(const CliContext& context) {
     return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-[[maybe_unused]] const bool registered =
-    RegisterCommand({"info", "info [--password TEXT]",
-                     "the working month, the state of every month and the persons per category", RunInfo});
+[[maybe_unused]] const bool registered = RegisterCommand(
+    {"info", "info", "the working month, the state of every month and the persons per category", RunInfo});
 
 } // namespace
 } // namespace vardo::cli

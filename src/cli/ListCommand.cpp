@@ -24,8 +24,8 @@ int RunList(const CliContext& context) {
     return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-[[maybe_unused]] const bool registered = RegisterCommand(
-    {"list", "list [--password TEXT]", "one tab-separated line per person: id, category, name, group", RunList});
+[[maybe_unused]] const bool registered =
+    RegisterCommand({"list", "list", "one tab-separated line per person: id, category, name, group", RunList});
 
 } // namespace
 } // namespace vardo::cli

@@ -109,7 +109,7 @@ bool GroupHasPeople(const PublisherDatabase& db, int group, PublisherCategory ca
 int RunReport(const CliContext& context) {
     OpenedDocument opened("report");
     std::vector<std::string> args = context.args;
-    if (!opened.TakeOptions(args))
+    if (!opened.TakeOptions(context, args))
         return 2;
     const std::optional<Request> request = ParseRequest(args);
     if (!request)

@@ -22,8 +22,8 @@ int RunResave(const CliContext& context) {
     return 0;
 }
 
-[[maybe_unused]] const bool registered = RegisterCommand(
-    {"resave", "resave [--yes | --no] [--password TEXT]", "open the data folder and save every file again", RunResave});
+[[maybe_unused]] const bool registered =
+    RegisterCommand({"resave", "resave", "open the data folder and save every file again", RunResave});
 
 } // namespace
 } // namespace vardo::cli

@@ -168,7 +168,7 @@ void CVardoDoc::ConvertOlderSideFiles(Prompter& prompter) {
     // Each converter reports a file it cannot write; the conversion goes on with the others.
     (void)legacy::ConvertRemarks(m_folder, when);
     (void)legacy::ConvertCardTotals(m_folder, when, prompter);
-    legacy::ConvertLateMarkers(m_folder, Persons(), when);
+    // The late markers of oddmo7.dat were taken into the register's records when it was converted.
 }
 
 void CVardoDoc::LoadSideTables(Prompter& prompter) {

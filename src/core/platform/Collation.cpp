@@ -44,6 +44,28 @@ int ByteCompare(std::string_view a, std::string_view b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
+// Hyphen and apostrophe carry no weight in a name's first comparison (Nowak-Kowalska after Nowak, Zenon;
+// D'Arco between Dabrowski and Dąbrowski); they only decide between names otherwise equal. Making them
+// ignorable in the collator instead ("shifted") would drop the comma after the surname as well.
+bool IsTieBreakMark(char c) {
+    return c == '-' || c == '\'';
+}
+
+bool HasTieBreakMark(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), IsTieBreakMark);
+}
+
+// ASCII bytes never occur inside a UTF-8 sequence, so removing them keeps the text valid.
+std::string WithoutTieBreakMarks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (!IsTieBreakMark(c))
+            out.push_back(c);
+    }
+    return out;
+}
+
 } // namespace
 
 struct Collator::Impl {
@@ -80,6 +102,14 @@ std::string Collator::LocaleForLanguageTag(std::string_view languageTag) {
 }
 
 int Collator::Compare(std::string_view a, std::string_view b) const {
+    if (HasTieBreakMark(a) || HasTieBreakMark(b)) {
+        if (const int first = CompareFull(WithoutTieBreakMarks(a), WithoutTieBreakMarks(b)); first != 0)
+            return first;
+    }
+    return CompareFull(a, b);
+}
+
+int Collator::CompareFull(std::string_view a, std::string_view b) const {
     if (!m_impl || !m_impl->collator)
         return ByteCompare(a, b);
     UErrorCode status = U_ZERO_ERROR;
@@ -91,6 +121,15 @@ int Collator::Compare(std::string_view a, std::string_view b) const {
 }
 
 std::string Collator::SortKey(std::string_view text) const {
+    // Neither part holds a zero byte (collation keys end at their only one), so the zero between them makes
+    // the plain byte order compare the marks-free part first, exactly as Compare does.
+    std::string key = HasTieBreakMark(text) ? FullSortKey(WithoutTieBreakMarks(text)) : FullSortKey(text);
+    key.push_back('\0');
+    key += FullSortKey(text);
+    return key;
+}
+
+std::string Collator::FullSortKey(std::string_view text) const {
     if (!m_impl || !m_impl->collator)
         return std::string(text);
     const std::vector<UChar> units = ToUtf16(text);

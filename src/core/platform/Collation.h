@@ -22,7 +22,8 @@ public:
     /// The ICU locale name chosen for a language tag ("pl", "ru", "" for root, ...).
     static std::string LocaleForLanguageTag(std::string_view languageTag);
 
-    /// <0, 0 or >0 as a sorts before, equal to or after b, ignoring case.
+    /// <0, 0 or >0 as a sorts before, equal to or after b, ignoring case. Hyphens and apostrophes count only
+    /// between texts that are equal without them; the comma and other punctuation count as usual.
     int Compare(std::string_view a, std::string_view b) const;
 
     /// A byte string whose plain byte order (operator<, memcmp) equals the order of Compare.
@@ -31,6 +32,9 @@ public:
     const std::string& Locale() const;
 
 private:
+    int CompareFull(std::string_view a, std::string_view b) const;
+    std::string FullSortKey(std::string_view text) const;
+
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

@@ -92,6 +92,17 @@ std::optional<std::string> MatchEntry(const fs::path& dir, std::string_view comp
     return best;
 }
 
+// 0, or why an existing file must not be written. Renaming over a file needs only the folder's permission, and
+// the superuser passes access() for any file, so a file without write permission bits counts as read-only too.
+int NotWritableReason(const fs::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return 0; // a missing file is created; a folder fails on its own
+    if ((st.st_mode & 0222) == 0)
+        return EACCES;
+    return ::access(path.c_str(), W_OK) == 0 ? 0 : errno;
+}
+
 bool IsAbsolute(std::string_view name) {
     return !name.empty() && name.front() == '/';
 }
@@ -262,6 +273,8 @@ Result<std::string> DataFolder::ReadAll(std::string_view name) const {
 
 Status DataFolder::WriteAtomic(std::string_view name, std::string_view bytes) const {
     const fs::path path = Resolve(name);
+    if (const int error = NotWritableReason(path); error != 0)
+        return FailWith(kCannotWrite, path, error);
     const Status status = ReplaceFile(path, std::nullopt, [&](int fd) { return WriteAll(fd, bytes); });
     if (!status)
         return Status::Fail(Failure::Io,
@@ -273,6 +286,8 @@ Status DataFolder::WriteAt(std::string_view name, std::uint64_t offset, std::str
     const fs::path path = Resolve(name);
     if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) - bytes.size())
         return FailWith(kCannotWrite, path, EFBIG);
+    if (const int error = NotWritableReason(path); error != 0)
+        return FailWith(kCannotWrite, path, error);
     const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
         return FailWith(kCannotWrite, path, errno);
@@ -296,6 +311,8 @@ Status DataFolder::WriteAt(std::string_view name, std::uint64_t offset, std::str
 
 Status DataFolder::Append(std::string_view name, std::string_view bytes) const {
     const fs::path path = Resolve(name);
+    if (const int error = NotWritableReason(path); error != 0)
+        return FailWith(kCannotWrite, path, error);
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
     if (fd < 0)
         return FailWith(kCannotWrite, path, errno);

@@ -37,6 +37,8 @@ public:
     Result<std::string> ReadAll(std::string_view name) const;
     /// Replaces the file atomically: writes a temporary file in the same folder, flushes and fsyncs it, then
     /// renames it over the old one (and fsyncs the folder). An interruption leaves the old or the new file.
+    /// An existing file without write permission (no write bit, or not writable for this user) is refused and
+    /// left as it is; the same holds for WriteAt and Append.
     Status WriteAtomic(std::string_view name, std::string_view bytes) const;
     /// Overwrites bytes at `offset` of an existing file in place (the file grows if needed). Not synced to disk.
     Status WriteAt(std::string_view name, std::uint64_t offset, std::string_view bytes) const;

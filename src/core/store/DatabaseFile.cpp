@@ -1,9 +1,11 @@
 #include "core/store/DatabaseFile.h"
 
 #include <algorithm>
+#include <span>
 
 #include "core/platform/Strings.h"
 #include "core/store/DatabaseStrings.h"
+#include "core/store/LegacySideFiles.h"
 
 namespace vardo {
 namespace {
@@ -22,6 +24,15 @@ constexpr LegacyList kLegacyLists[] = {
     {"tnopu7.dat", PublisherCategory::NonPublisher},
     {"tdele7.dat", PublisherCategory::Deleted},
 };
+
+legacy::ConversionMonth LateMarkerMonth(const DatabaseLoadContext& context) {
+    legacy::ConversionMonth when;
+    when.yearIndex = context.yearIndex;
+    when.calendarYear = YearOfYearByte(context.currentYear);
+    when.todayMonthNumber = context.todayMonth;
+    when.workingMonthIndex = context.workingMonthIndex;
+    return when;
+}
 
 void MarkNeedsWord(RecordBytes& record) {
     if ((record.U16(196) & PublisherRecord::kNeedsInitialised) == 0)
@@ -206,6 +217,12 @@ DatabaseLoadResult DatabaseFile::LoadDatabase(PublisherDatabase& db, const DataF
                     ReadLegacyDatabaseBytes(db, bytes, context.Legacy(), result.legacyYearTags);
                 result.converted = true;
                 result.changed = true;
+                // The late markers name persons of the register by id: they are taken before the list files
+                // add persons that may share an id, and before duplicate ids are repaired.
+                if (db.Count() > 1)
+                    legacy::ConvertLateMarkers(
+                        folder, std::span<PublisherRecord>(&db.Record(1), static_cast<std::size_t>(db.Count() - 1)),
+                        LateMarkerMonth(context));
                 if (outcome.dropped > 0)
                     prompter.Message(
                         FormatArgs(Str(kStrRegisterFullOnLoad), {std::to_string(outcome.dropped), legacyName}),

@@ -40,7 +40,8 @@ struct DatabaseLoadContext {
 
 /// What a load found.
 struct DatabaseLoadResult {
-    /// The data came from the older format (the older side files are to be converted and the data saved).
+    /// The data came from the older format (the late markers of oddmo7.dat are already in the records, the
+    /// other older side files are to be converted and the data saved).
     bool converted = false;
     /// The data in memory differs from the files (converted, or duplicate ids repaired): it must be saved.
     bool changed = false;

@@ -5,7 +5,7 @@
 #include <cassert>
 #include <new>
 #include <numeric>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "core/platform/CodePage.h"
 #include "core/platform/Strings.h"
@@ -458,9 +458,17 @@ PublisherId PublisherDatabase::NextFreeId(PublisherId start) const {
 
 int PublisherDatabase::RepairDuplicateIds() {
     int changed = 0;
-    std::unordered_set<PublisherId> earlier;
+    // Side files (appointments, emergency contacts, late reports, ...) key on the id, and they belong to the
+    // active publisher: of the records sharing an id, the first publisher keeps it, else the first record.
+    std::unordered_map<PublisherId, const IndexEntry*> keeper;
+    for (const IndexEntry& entry : m_index) {
+        const auto [at, added] = keeper.emplace(entry.id, &entry);
+        if (!added && at->second->category != PublisherCategory::Publisher &&
+            entry.category == PublisherCategory::Publisher)
+            at->second = &entry;
+    }
     for (IndexEntry& entry : m_index) {
-        if (earlier.count(entry.id) != 0) {
+        if (keeper.at(entry.id) != &entry) {
             const PublisherId fresh = NextFreeId(std::max(entry.id, kFirstFreeId));
             if (fresh != 0) {
                 entry.record->SetId(fresh);
@@ -468,7 +476,6 @@ int PublisherDatabase::RepairDuplicateIds() {
                 ++changed;
             }
         }
-        earlier.insert(entry.id);
     }
     if (changed > 0) {
         for (auto& list : m_lists) {

@@ -8,6 +8,14 @@ namespace {
 // From this day of the month on, an early start of the next month may be in force.
 constexpr int kEarlyStartFirstDay = 25;
 
+// True when the early start (year − 2000, month 1..12) is the calendar month after today's.
+bool IsEarlyStartOf(const Date& today, int earlyYear, int earlyMonth) {
+    if (!IsValidEarlyStart(earlyYear, earlyMonth))
+        return false;
+    const int next = today.year * 12 + today.month; // (year × 12 + month − 1) + 1
+    return (2000 + earlyYear) * 12 + earlyMonth - 1 == next;
+}
+
 } // namespace
 
 bool IsValidEarlyStart(int earlyYear, int earlyMonth) {
@@ -47,10 +55,14 @@ Result<WorkingMonth> ComputeWorkingMonth(const Clock& clock, Settings& settings,
         settings.earlyYear = file.GetInt(kEarlySection, kEarlyYearKey, 0);
         settings.earlyMonth = file.GetInt(kEarlySection, kEarlyMonthKey, 0);
     }
-    if (settings.earlyYear != 0 && !IsValidEarlyStart(settings.earlyYear, settings.earlyMonth)) {
-        // A damaged file must not move the working month anywhere; the next save writes the reset values.
+    if (settings.earlyYear != 0 && !IsEarlyStartOf(today, settings.earlyYear, settings.earlyMonth)) {
+        // Only the month after today's can have been started early (from the 25th, for the rest of the month).
+        // Anything else is damaged or left over from an earlier month and would move the working month
+        // elsewhere, even backwards; it is dropped from the file too.
         settings.earlyYear = 0;
         settings.earlyMonth = 0;
+        file.SetInt(kEarlySection, kEarlyYearKey, 0);
+        file.SetInt(kEarlySection, kEarlyMonthKey, 0);
     }
     return WorkingMonthFor(today.year, today.month, today.day, settings.earlyYear, settings.earlyMonth);
 }

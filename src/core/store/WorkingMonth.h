@@ -57,8 +57,9 @@ bool IsValidEarlyStart(int earlyYear, int earlyMonth);
 
 /// The working month from the clock, as at start-up. Before the 25th the early-start keys of `file` are set
 /// to 0; from the 25th on, when `settings` holds no early start, it is read from `file` into `settings`.
-/// An early start in `settings` is then used in place of today's year and month; one that names no valid
-/// month is ignored. Fails, changing nothing, when today lies outside the covered years.
+/// An early start in `settings` is then used in place of today's year and month when it names the calendar
+/// month after today's; any other is cleared in `settings` and `file`. Fails, changing nothing, when today
+/// lies outside the covered years.
 Result<WorkingMonth> ComputeWorkingMonth(const Clock& clock, Settings& settings, IniFile& file);
 
 /// Text of the main window's status pane: "  Miesiąc roboczy = <month name>".

@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "ByteFixture.h"
@@ -149,6 +151,48 @@ TEST_F(Document, AFileThatCannotBeWrittenKeepsTheDataModified) {
     EXPECT_TRUE(m_dir.Exists("tdat9.bin"));
     EXPECT_TRUE(m_dir.Exists("meetin9.dat"));
     EXPECT_TRUE(m_dir.Exists("vdxcfg.cfg"));
+}
+
+TEST_F(Document, ReadOnlyRegisterIsLeftAsItIsAndTheSaveFails) {
+    {
+        CVardoDoc doc;
+        ASSERT_TRUE(LoadAt(doc, {2024, 3, 3}).ok());
+        PublisherRecord person;
+        person.SetFirstName("Jan");
+        person.SetLastName("Nowak");
+        person.SetId(100);
+        ASSERT_TRUE(doc.Database().AppendRecord(person).ok());
+        ASSERT_TRUE(doc.Save(m_prompter, true).ok());
+        doc.Close();
+    }
+    const std::filesystem::path path = m_dir.Path() / "tdat9.bin";
+    const std::string before = m_dir.ReadFile("tdat9.bin");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    const ino_t inode = st.st_ino;
+
+    CVardoDoc doc;
+    ASSERT_TRUE(LoadAt(doc, {2024, 3, 3}).ok());
+    {
+        DocumentChange change(doc.Changes(), "Zmiana imienia");
+        change.Touch(DataArea::Register);
+        doc.Database().FindById(100)->SetFirstName("Adam");
+        change.Commit();
+    }
+    m_prompter.Clear();
+    const Status saved = doc.Save(m_prompter);
+    EXPECT_FALSE(saved.ok());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.Database().FindById(100)->FirstName(), "Adam");
+    ASSERT_FALSE(m_prompter.Shown().empty());
+    EXPECT_EQ(m_prompter.Shown()[0].rfind("Nie mogę utworzyć nowego pliku: " + path.string(), 0), 0u)
+        << m_prompter.Shown()[0];
+    EXPECT_EQ(m_dir.ReadFile("tdat9.bin"), before);
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_ino, inode);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
 }
 
 TEST_F(Document, PasswordGateDecidesWhetherTheRegisterOpens) {

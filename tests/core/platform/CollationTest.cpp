@@ -47,7 +47,10 @@ TEST(Collator, CaseIsIgnoredButAccentsAreNot) {
 TEST(Collator, SortKeysOrderLikeCompare) {
     const Collator collator("polish");
     std::vector<std::string> names = kPolishOrder;
-    for (const char* extra : {"ABC", "ŻAK", "żak", "Rene", "René", "Kowal", "kowalski", "", "Lis Anna", "Lis-Anna"})
+    for (const char* extra :
+         {"ABC",      "ŻAK",      "żak",     "Rene",         "René",           "Kowal",      "kowalski", "",
+          "Lis Anna", "Lis-Anna", "LisAnna", "Lis'Anna",     "lis-anna",       "-",          "'",        "--",
+          "D'Arco",   "Darco",    "Dąrco",   "Nowak, Zenon", "Nowak-Kowalska", "Nowakowski", "Nowak-",   "Nowak'"})
         names.emplace_back(extra);
     for (const auto& a : names) {
         const std::string keyA = collator.SortKey(a);
@@ -55,6 +58,39 @@ TEST(Collator, SortKeysOrderLikeCompare) {
             EXPECT_EQ(Sign(keyA.compare(collator.SortKey(b))), Sign(collator.Compare(a, b))) << a << " / " << b;
     }
     EXPECT_EQ(collator.SortKey("abc"), collator.SortKey("ABC"));
+}
+
+// Hyphen and apostrophe weigh nothing at first and only break ties; the comma after the surname still counts.
+TEST(Collator, HyphenAndApostropheOnlyBreakTies) {
+    const Collator collator("polish");
+    const std::vector<std::string> expected = {
+        "Dabrowski, Jan", "D'Arco, Jan",       "Dąbrowski, Adam",      "Kowalska, Zofia",  "Kowalska-Nowak, Anna",
+        "Nowak, Jan",     "Nowak, Zenon",      "Nowak-Kowalska, Anna", "Nowakowski, Adam", "O'Brien, Tom",
+        "Obrien, Tom",    "Obrien-Smith, Tom", "Ostrowski, Jan",
+    };
+    std::vector<std::string> sorted(expected.rbegin(), expected.rend());
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [&](const std::string& a, const std::string& b) { return collator.Compare(a, b) < 0; });
+    EXPECT_EQ(sorted, expected);
+
+    std::vector<std::string> byKey(expected.rbegin(), expected.rend());
+    std::stable_sort(byKey.begin(), byKey.end(), [&](const std::string& a, const std::string& b) {
+        return collator.SortKey(a) < collator.SortKey(b);
+    });
+    EXPECT_EQ(byKey, expected);
+
+    // Equal without them, the text with the mark comes first; case still counts for nothing.
+    EXPECT_LT(collator.Compare("O'Brien, Tom", "OBrien, Tom"), 0);
+    EXPECT_GT(collator.Compare("Obrien, Tom", "O'brien, Tom"), 0);
+    EXPECT_EQ(collator.Compare("D'ARCO, JAN", "d'arco, jan"), 0);
+    EXPECT_NE(collator.Compare("Nowak-Anna", "Nowak Anna"), 0);
+    EXPECT_EQ(collator.Compare("-", "-"), 0);
+    EXPECT_LT(collator.Compare("", "-"), 0);
+    EXPECT_LT(collator.Compare("'", "a"), 0);
+
+    // The root collation follows the same rule.
+    EXPECT_LT(Collator("english").Compare("Nowak, Zenon", "Nowak-Kowalska, Anna"), 0);
+    EXPECT_LT(Collator("english").Compare("Dabrowski, Jan", "D'Arco, Jan"), 0);
 }
 
 TEST(Collator, LanguageTagChoosesTheLocale) {

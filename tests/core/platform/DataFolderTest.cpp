@@ -86,6 +86,36 @@ TEST_F(DataFolderTest, WriteAtomicReplacesTheExistingFileUnderItsOwnName) {
     EXPECT_NE(missingFolder.message().find("NoSuchFolder/a.dat"), std::string::npos) << missingFolder.message();
 }
 
+// Renaming over a file needs only the folder's permission, and the superuser passes every access check: a file
+// without write permission must still be left alone by every kind of write.
+TEST_F(DataFolderTest, FileWithoutWritePermissionIsNeitherReplacedNorWritten) {
+    m_dir.WriteFile("tdat9.bin", "kept");
+    const fs::path path = m_dir.Path() / "tdat9.bin";
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    const ino_t inode = Inode(path);
+
+    const Status replaced = m_folder.WriteAtomic("TDAT9.BIN", "new content");
+    EXPECT_FALSE(replaced);
+    EXPECT_NE(replaced.message().find("tdat9.bin"), std::string::npos) << replaced.message();
+    EXPECT_FALSE(m_folder.WriteAt("tdat9.bin", 0, "XX"));
+    EXPECT_FALSE(m_folder.Append("tdat9.bin", "more"));
+    EXPECT_EQ(m_dir.ReadFile("tdat9.bin"), "kept");
+    EXPECT_EQ(Inode(path), inode);
+    EXPECT_EQ(m_folder.List().value_or({}), std::vector<std::string>{"tdat9.bin"}); // no temporary left
+
+    // Any write permission at all lets the file be written; new files are created as before.
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    EXPECT_TRUE(m_folder.WriteAt("tdat9.bin", 0, "K"));
+    EXPECT_TRUE(m_folder.Append("tdat9.bin", "!"));
+    EXPECT_EQ(m_dir.ReadFile("tdat9.bin"), "Kept!");
+    ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
+    EXPECT_TRUE(m_folder.WriteAtomic("tdat9.bin", "replaced"));
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    EXPECT_EQ(m_dir.ReadFile("tdat9.bin"), "replaced");
+    EXPECT_TRUE(m_folder.WriteAtomic("new.dat", "n"));
+    EXPECT_TRUE(m_folder.Append("other.dat", "o"));
+}
+
 // A child writes a large file and is killed at a random moment; the file is then the old or the new one.
 TEST_F(DataFolderTest, KilledAtomicWriteLeavesOldOrNewFileNeverAMix) {
     const std::string oldContent = Pattern(1 << 20, 'o');

@@ -1,5 +1,6 @@
 #include "core/store/DatabaseFile.h"
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -264,6 +265,33 @@ TEST_F(DatabaseFileTest, LoadingChangesOnlyTheLaidDownBytes) {
                       PersonBytes(kLucja, true).Bytes()}));
 }
 
+TEST_F(DatabaseFileTest, HyphensAndApostrophesInNamesOnlyBreakTies) {
+    const PersonFixture people[] = {
+        {"Anna", "Nowak-Kowalska", 160}, {"Jan", "D'Arco", 161},          {"Adam", "Nowakowski", 162},
+        {"Zenon", "Nowak", 163},         {"Anna", "Kowalska-Nowak", 164}, {"Adam", "Dąbrowski", 165},
+        {"Jan", "Nowak", 166},           {"Zofia", "Kowalska", 167},      {"Jan", "Dabrowski", 168},
+    };
+    std::string bytes = HeaderBytes(true, 0, 0x0002).Bytes();
+    for (const PersonFixture& p : people)
+        bytes += PersonBytes(p, true).Bytes();
+    m_dir.WriteFile("tdat9.bin", bytes);
+    Load();
+
+    std::vector<std::string> names;
+    for (RecordNumber i = 1; i < m_db.Count(); ++i)
+        names.push_back(m_db.DisplayNameOfRecord(i, true));
+    EXPECT_EQ(names, (std::vector<std::string>{"Dabrowski, Jan", "D'Arco, Jan", "Dąbrowski, Adam", "Kowalska, Zofia",
+                                               "Kowalska-Nowak, Anna", "Nowak, Jan", "Nowak, Zenon",
+                                               "Nowak-Kowalska, Anna", "Nowakowski, Adam"}));
+    // Saved in that order, the file loads unchanged.
+    ASSERT_TRUE(Save());
+    const std::string saved = m_dir.ReadFile("tdat9.bin");
+    PublisherDatabase again;
+    DatabaseFile file;
+    EXPECT_FALSE(file.LoadDatabase(again, m_folder, February2024(), m_prompter).changed);
+    EXPECT_EQ(DatabaseFileBytes(again), saved);
+}
+
 TEST_F(DatabaseFileTest, HeaderOnlyFileGivesAnEmptyRegisterAndNoFileGivesTheEmptyHeader) {
     m_dir.WriteFile("tdat9.bin", HeaderBytes(true, 0, 0).Bytes());
     Load();
@@ -302,6 +330,23 @@ TEST_F(DatabaseFileTest, DuplicateIdsAfterLoadGetFreshIds) {
     EXPECT_EQ(m_db.Record(1).Id(), 150);
     EXPECT_EQ(m_db.Record(2).Id(), 151);
     EXPECT_EQ(m_db.Record(3).Id(), 101);
+}
+
+TEST_F(DatabaseFileTest, DuplicateIdStaysWithThePublisher) {
+    // Name order puts the moved and the inactive person first; the publisher keeps the id all the same.
+    m_dir.WriteFile(
+        "tdat9.bin",
+        Concat({HeaderBytes(true, 0, 0).Bytes(), PersonBytes({"Jan", "Alfa", 150, 3}, true).Bytes(),
+                PersonBytes({"Jan", "Beta", 150, 1}, true).Bytes(), PersonBytes({"Jan", "Gamma", 150, 0}, true).Bytes(),
+                PersonBytes({"Jan", "Delta", 150, 0}, true).Bytes()}));
+    EXPECT_TRUE(Load().changed);
+    ASSERT_NE(m_db.FindById(150), nullptr);
+    EXPECT_EQ(m_db.FindById(150)->LastName(), "Delta"); // the first publisher in name order
+    std::vector<PublisherId> ids;
+    for (RecordNumber i = 1; i < m_db.Count(); ++i)
+        ids.push_back(m_db.Record(i).Id());
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
 }
 
 // --- Damaged files -------------------------------------------------------------------------------------
@@ -603,6 +648,48 @@ TEST_F(DatabaseFileTest, ConvertsAnOlderFolderAndSavesItInTheNewFormat) {
         m_dir.ReadFile("tdat9.bin"),
         Concat({header.Bytes(), ConvertedBytes(ola, 1, 0, true).Bytes(), ConvertedBytes(ewa, 0, 0x8000, true).Bytes(),
                 ConvertedBytes(jan, 0, 0x8000, true).Bytes(), ConvertedBytes(tom, 4, 0, true).Bytes()})));
+}
+
+// A moved person of an older list file may share the id of a person of the register: the late markers of
+// oddmo7.dat belong to the register's person, and that person keeps the id the side files know.
+TEST_F(DatabaseFileTest, LateMarkersOfAnOlderFolderGoToTheRegisterBeforeItsListsAreAdded) {
+    const LegacyPerson jan{"Jan", "Nowak", 200, 0};
+    const LegacyPerson ewa{"Ewa", "Wójcik", 201, 0};
+    const LegacyPerson moved{"Adam", "Bąk", 200, 0};
+    const LegacyPerson inactive{"Ola", "Cis", 201, 0};
+    m_dir.WriteFile("tdat7.bin",
+                    Concat({LegacyHeaderBytes().Bytes(), LegacyBytes(jan).Bytes(), LegacyBytes(ewa).Bytes()}));
+    m_dir.WriteFile("tmove7.dat", LegacyBytes(moved).Bytes());
+    m_dir.WriteFile("tinac7.dat", LegacyBytes(inactive).Bytes());
+    // {PublisherId, month index, working-month byte}: March and January for Jan, March for Ewa.
+    m_dir.WriteFile("oddmo7.dat", Concat({ByteRecord(4).U16(0, 200).U8(2, 2).U8(3, 1).Bytes(),
+                                          ByteRecord(4).U16(0, 200).U8(2, 0).U8(3, 1).Bytes(),
+                                          ByteRecord(4).U16(0, 201).U8(2, 2).U8(3, 1).Bytes()}));
+    Load();
+    ASSERT_EQ(m_db.Count(), 5);
+    EXPECT_EQ(m_db.DisplayNameOfRecord(1, true), "Bąk, Adam"); // sorted before Jan
+    EXPECT_EQ(m_db.DisplayNameOfRecord(2, true), "Cis, Ola");
+
+    const PublisherRecord* register200 = m_db.FindById(200);
+    ASSERT_NE(register200, nullptr);
+    EXPECT_EQ(register200->LastName(), "Nowak");
+    EXPECT_EQ(register200->Category(), PublisherCategory::Publisher);
+    ASSERT_NE(m_db.FindById(201), nullptr);
+    EXPECT_EQ(m_db.FindById(201)->LastName(), "Wójcik");
+    // Slots seen from February 2024, today in 2024: March (after the working month) 1, January 0.
+    EXPECT_EQ(register200->Cell(2, 1).lateMarker, 1);
+    EXPECT_EQ(register200->Cell(0, 0).lateMarker, 1);
+    EXPECT_EQ(m_db.FindById(201)->Cell(2, 1).lateMarker, 1);
+
+    const PublisherRecord& adam = m_db.Record(1);
+    const PublisherRecord& ola = m_db.Record(2);
+    EXPECT_NE(adam.Id(), 200);
+    EXPECT_NE(ola.Id(), 201);
+    EXPECT_NE(adam.Id(), ola.Id());
+    for (const PublisherRecord* listed : {&adam, &ola}) {
+        for (int m = 0; m < 12; ++m)
+            EXPECT_EQ(listed->Cell(m, 0).lateMarker + listed->Cell(m, 1).lateMarker, 0) << listed->LastName();
+    }
 }
 
 TEST_F(DatabaseFileTest, DamagedOlderFilesAreReadAsFarAsPossibleAndLeftAlone) {

@@ -35,7 +35,9 @@ TEST_P(WorkingMonthAtStart, FollowsTheCalendarAndTheEarlyStart) {
         EXPECT_EQ(ini.GetInt("Early", "Year", -1), 0);
         EXPECT_EQ(ini.GetInt("Early", "Month", -1), 0);
     } else {
-        EXPECT_EQ(ini.GetInt("Early", "Year", -1), c.storedEarlyYear);
+        // An early start that is not honoured is dropped from the file as well.
+        EXPECT_EQ(ini.GetInt("Early", "Year", -1), c.earlyYearAfter);
+        EXPECT_EQ(ini.GetInt("Early", "Month", -1), c.earlyYearAfter == 0 ? 0 : c.storedEarlyMonth);
     }
 }
 
@@ -53,7 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
         // An early start into the next year: January 2025 starts on the 27th of December 2024.
         StartCase{{2024, 12, 27}, 25, 1, 299, 11, 24, 25},
         // A damaged early start is ignored and dropped.
-        StartCase{{2024, 3, 28}, 24, 13, 289, 1, 24, 0}, StartCase{{2024, 3, 28}, -3, 4, 289, 1, 24, 0}));
+        StartCase{{2024, 3, 28}, 24, 13, 289, 1, 24, 0}, StartCase{{2024, 3, 28}, -3, 4, 289, 1, 24, 0},
+        // An early start counts only for the month after today's: one left from late November 2026 must not
+        // take the working month back from December 2026 on the 27th of January 2027.
+        StartCase{{2027, 1, 27}, 26, 12, 323, 11, 26, 0}, StartCase{{2024, 3, 26}, 24, 3, 289, 1, 24, 0},
+        StartCase{{2024, 3, 26}, 24, 5, 289, 1, 24, 0}, StartCase{{2024, 3, 26}, 25, 4, 289, 1, 24, 0}));
 
 TEST(WorkingMonth, EarlyStartHeldByTheDocumentIsNotReadAgain) {
     IniFile ini;
@@ -66,6 +72,16 @@ TEST(WorkingMonth, EarlyStartHeldByTheDocumentIsNotReadAgain) {
     ASSERT_TRUE(w.ok());
     EXPECT_EQ(w.value().monthCount, 291); // April 2024
     EXPECT_EQ(settings.earlyMonth, 5);
+
+    // Held since late November 2026 and still held on the 27th of January 2027: dropped, not used.
+    settings.earlyYear = 26;
+    settings.earlyMonth = 12;
+    const auto january = ComputeWorkingMonth(FixedClock({2027, 1, 27}), settings, ini);
+    ASSERT_TRUE(january.ok());
+    EXPECT_EQ(january.value().monthCount, ToMonthCount(2026, 11)); // December 2026
+    EXPECT_EQ(settings.earlyYear, 0);
+    EXPECT_EQ(settings.earlyMonth, 0);
+    EXPECT_EQ(ini.GetInt("Early", "Year", -1), 0);
 }
 
 TEST(WorkingMonth, TodayAndYearByteFollowTheEarlyStart) {

@@ -1,0 +1,125 @@
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include "TempDataFolder.h"
+
+namespace vardo {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quoted(const std::string& arg) {
+    std::string quoted = "'";
+    for (char c : arg)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+class VardoCli : public test::TempDataFolderTest {
+protected:
+    // Runs vardo-cli with the data folder of the fixture given first and a fixed date.
+    Outcome Invoke(std::initializer_list<std::string> args) {
+        std::string command = Quoted(VARDO_CLI_PATH);
+        for (const std::string& arg : args)
+            command += " " + Quoted(arg);
+        command += " >" + Quoted((m_output.Path() / "out").string()) + " 2>" +
+                   Quoted((m_output.Path() / "err").string()) + " </dev/null";
+        const int status = std::system(command.c_str());
+        Outcome run;
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = m_output.ReadFile("out");
+        run.err = m_output.ReadFile("err");
+        return run;
+    }
+    std::string Data() const { return m_dir.Path().string(); }
+
+    // A data folder with the demo congregation, working month February 2024.
+    void MakeDemo() {
+        const Outcome demo = Invoke({"--today", "2024-03-03", "demo", Data(), "--people", "12"});
+        ASSERT_EQ(demo.exitCode, 0) << demo.err;
+    }
+
+    test::TempDir m_output;
+};
+
+TEST_F(VardoCli, AnswersAndPasswordAreGlobalOptionsOfEveryCommand) {
+    MakeDemo();
+    for (const char* command : {"info", "list", "dump", "resave"}) {
+        const Outcome yes = Invoke({"--yes", "--data", Data(), "--today", "2024-03-03", command});
+        EXPECT_EQ(yes.exitCode, 0) << command << ": " << yes.err;
+        const Outcome no = Invoke({"--data", Data(), "--no", "--password", "tajne", "--today", "2024-03-03", command});
+        EXPECT_EQ(no.exitCode, 0) << command << ": " << no.err;
+    }
+    // After the command they are still taken, as before.
+    EXPECT_EQ(Invoke({"--data", Data(), "--today", "2024-03-03", "resave", "--yes"}).exitCode, 0);
+    EXPECT_EQ(Invoke({"--data", Data(), "--today", "2024-03-03", "info", "--password", "x"}).exitCode, 0);
+    EXPECT_EQ(Invoke({"--yes", "--data", Data(), "--today", "2024-03-03", "resave", "--yes"}).exitCode, 0);
+}
+
+TEST_F(VardoCli, ContradictoryOrIncompleteGlobalOptionsAreBadUsage) {
+    MakeDemo();
+    const Outcome both = Invoke({"--yes", "--no", "--data", Data(), "info"});
+    EXPECT_EQ(both.exitCode, 2);
+    EXPECT_NE(both.err.find("--yes and --no"), std::string::npos) << both.err;
+    const Outcome mixed = Invoke({"--no", "--data", Data(), "--today", "2024-03-03", "resave", "--yes"});
+    EXPECT_EQ(mixed.exitCode, 2);
+    EXPECT_NE(mixed.err.find("--yes and --no"), std::string::npos) << mixed.err;
+
+    const Outcome noPassword = Invoke({"--data", Data(), "--password"});
+    EXPECT_EQ(noPassword.exitCode, 2);
+    EXPECT_NE(noPassword.err.find("--password needs a value"), std::string::npos) << noPassword.err;
+    const Outcome unknown = Invoke({"--yess", "--data", Data(), "info"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.err.find("--yess"), std::string::npos) << unknown.err;
+}
+
+TEST_F(VardoCli, PastTakesOneToSixMonthsAndIsRefusedForNow) {
+    MakeDemo();
+    for (const char* bad : {"0", "7", "-1", "2x", "", "abc"}) {
+        const Outcome run = Invoke({"--past", bad, "--data", Data(), "info"});
+        EXPECT_EQ(run.exitCode, 2) << bad;
+        EXPECT_NE(run.err.find("--past needs a number of months from 1 to 6"), std::string::npos) << run.err;
+    }
+    for (const char* command : {"info", "resave"}) {
+        const Outcome run = Invoke({"--past", "6", "--data", Data(), "--today", "2024-03-03", command});
+        EXPECT_EQ(run.exitCode, 2) << command;
+        EXPECT_NE(run.err.find("--past is not available yet"), std::string::npos) << run.err;
+    }
+    const Outcome help = Invoke({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* option : {"--yes | --no", "--password TEXT", "--past K", "--data DIR", "--today YYYY-MM-DD"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+}
+
+TEST_F(VardoCli, ResaveLeavesAReadOnlyRegisterAsItIs) {
+    MakeDemo();
+    const fs::path path = m_dir.Path() / "tdat9.bin";
+    const std::string before = m_dir.ReadFile("tdat9.bin");
+    ASSERT_FALSE(before.empty());
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    const ino_t inode = st.st_ino;
+
+    const Outcome run = Invoke({"--yes", "--data", Data(), "--today", "2024-03-03", "resave"});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.err.find("Nie mogę utworzyć nowego pliku: " + path.string()), std::string::npos) << run.err;
+    EXPECT_EQ(m_dir.ReadFile("tdat9.bin"), before);
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_ino, inode);
+}
+
+} // namespace
+} // namespace vardo
