@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/exchange/Restore.h"
 #include "core/platform/Strings.h"
 #include "core/store/DatabaseStrings.h"
 #include "core/store/LegacySideFiles.h"
@@ -84,6 +85,10 @@ Status CVardoDoc::Load(const DataFolder& folder, const Clock& clock, Prompter& p
     OnNewDocument();
     if (!FolderExists(folder))
         return Status::Fail(FormatPrintf("Folder danych %s nie istnieje.", folder.Root().string().c_str()));
+    // A restore cut short leaves the folder half switched; settle it before anything is read.
+    if (RecoverInterruptedRestore(folder, prompter) == RecoveryResult::Failed)
+        return Status::Fail(FormatPrintf("Folder danych %s wymaga naprawy po przerwanym przywracaniu.",
+                                         folder.Root().string().c_str()));
     const Date today = clock.Today();
     if (today.year < kFirstSupportedYear || today.year > kLastSupportedYear)
         return Status::Fail(FormatPrintf("Data %s leży poza obsługiwanym zakresem lat %d–%d.", today.ToIso().c_str(),
