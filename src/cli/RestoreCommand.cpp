@@ -59,7 +59,8 @@ int RunRestore(const CliContext& context) {
         }
         request.source = data.Resolve(kUndoRestoreFolder).string();
     } else if (entry) {
-        const BackupHistoryEntry& chosen = BackupHistory::Load(data).Entry(*entry);
+        const BackupHistory history = BackupHistory::Load(data);
+        const BackupHistoryEntry& chosen = history.Entry(*entry);
         if (!chosen.IsValid()) {
             opened.Error("wpis " + std::to_string(*entry) + " historii kopii nie wskazuje kopii do przywrócenia");
             return 1;

@@ -1,5 +1,8 @@
 #include "core/exchange/Backup.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "core/exchange/BackupHistory.h"
 #include "core/exchange/BackupStrings.h"
 #include "core/platform/Strings.h"
@@ -9,10 +12,13 @@ namespace {
 
 constexpr std::string_view kLastKey = "Last";
 
+// The destination as a full path (the history records where the set is), without a final separator.
 std::string WithoutFinalSeparator(std::string_view path) {
     while (path.size() > 1 && (path.back() == '/' || path.back() == '\\'))
         path.remove_suffix(1);
-    return std::string(path);
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(std::string(path)), ec);
+    return ec ? std::string(path) : full.string();
 }
 
 BackupOutcome Failed(std::string folder, const std::string& reason) {

@@ -1,5 +1,8 @@
 #include "core/exchange/BackupFileSet.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "core/exchange/BackupStrings.h"
 #include "core/platform/Strings.h"
 #include "core/store/AppointmentTable.h"
@@ -24,7 +27,9 @@ bool IsSeparator(char c) {
 }
 
 Status VerifiedCopy(const DataFolder& from, const DataFolder& to, std::string_view name) {
-    const std::string target = to.Resolve(name).string();
+    // DataFolder::Copy takes a relative target against the source folder; give it the full path.
+    std::error_code ec;
+    const std::string target = std::filesystem::absolute(to.Resolve(name), ec).string();
     if (Status copied = from.Copy(name, target); !copied)
         return copied;
     const auto sourceSize = from.Size(name);

@@ -175,7 +175,8 @@ bool CanUndoRestore(const DataFolder& data) {
 
 RestoreOutcome RestoreBackup(const RestoreRequest& request) {
     const DataFolder& data = request.data;
-    const DataFolder source{std::filesystem::path(request.source)};
+    std::error_code ec;
+    const DataFolder source{std::filesystem::absolute(std::filesystem::path(request.source), ec)};
     RestoreOutcome gate = CheckSource(source, request);
     if (gate.kind != RestoreOutcome::Kind::Restored)
         return gate;
