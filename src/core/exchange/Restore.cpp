@@ -28,13 +28,15 @@ struct Journal {
 };
 
 std::string SerializeJournal(const Journal& journal) {
-    std::string text = std::string(kJournalMagic) + "\nphase " + journal.phase + "\nfiles";
+    std::string text(kJournalMagic);
+    text.append("\nphase ").append(journal.phase).append("\nfiles");
     for (const std::string& file : journal.files)
-        text += " " + file;
-    text += journal.replaceRoll ? "\nroll yes" : "\nroll no";
+        text.append(" ").append(file);
+    text.append(journal.replaceRoll ? "\nroll yes" : "\nroll no");
     for (int n : journal.rollNumbers)
-        text += " " + std::to_string(n);
-    return text + "\nend\n";
+        text.append(" ").append(std::to_string(n));
+    text.append("\nend\n");
+    return text;
 }
 
 std::optional<Journal> ParseJournal(std::string_view bytes) {
