@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/exchange/Restore.h"
 #include "core/platform/Strings.h"
 #include "core/store/ChangeCaptures.h"
 #include "core/store/DatabaseStrings.h"
@@ -78,6 +79,10 @@ Status CVardoDoc::Load(const DataFolder& folder, const Clock& clock, Prompter& p
     if (!FolderExists(folder))
         return Status::Fail(Failure::NotFound,
                             FormatPrintf("Folder danych %s nie istnieje.", folder.Root().string().c_str()));
+    // A restore cut short leaves the folder half switched; settle it before anything is read.
+    if (RecoverInterruptedRestore(folder, prompter) == RecoveryResult::Failed)
+        return Status::Fail(Failure::Io, FormatPrintf("Folder danych %s wymaga naprawy po przerwanym przywracaniu.",
+                                                      folder.Root().string().c_str()));
     const Date today = clock.Today();
     if (today.year < kFirstSupportedYear || today.year > kLastSupportedYear)
         return Status::Fail(Failure::Invalid,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <system_error>
@@ -19,6 +20,13 @@ namespace vardo {
 namespace {
 
 namespace fs = std::filesystem;
+
+std::atomic<DataFolder::StepHook> g_stepHook{nullptr};
+
+void Step() {
+    if (const DataFolder::StepHook hook = g_stepHook.load(std::memory_order_relaxed))
+        hook();
+}
 
 std::string Reason(int error) {
     return std::error_code(error, std::generic_category()).message();
@@ -120,13 +128,14 @@ Status WriteAll(int fd, std::string_view bytes) {
     return Status::Ok();
 }
 
-void SyncFolder(const fs::path& folder) {
+bool SyncFolderPath(const fs::path& folder) {
     // A folder that cannot be synced (some file systems refuse) still holds the renamed file.
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    if (fd < 0)
+        return false;
+    ::fsync(fd);
+    ::close(fd);
+    return true;
 }
 
 fs::path TempPathFor(const fs::path& target) {
@@ -146,6 +155,7 @@ Status ReplaceFile(const fs::path& target, std::optional<mode_t> mode, Fill fill
             mode = st.st_mode & 07777;
     }
     const fs::path temp = TempPathFor(target);
+    Step();
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return Status::Fail(Failure::Io, Reason(errno));
@@ -156,13 +166,15 @@ Status ReplaceFile(const fs::path& target, std::optional<mode_t> mode, Fill fill
         status = Status::Fail(Failure::Io, Reason(errno));
     if (::close(fd) != 0 && status)
         status = Status::Fail(Failure::Io, Reason(errno));
+    if (status)
+        Step();
     if (status && ::rename(temp.c_str(), target.c_str()) != 0)
         status = Status::Fail(Failure::Io, Reason(errno));
     if (!status) {
         ::unlink(temp.c_str());
         return status;
     }
-    SyncFolder(target.parent_path());
+    SyncFolderPath(target.parent_path());
     return Status::Ok();
 }
 
@@ -288,6 +300,7 @@ Status DataFolder::WriteAt(std::string_view name, std::uint64_t offset, std::str
         return FailWith(kCannotWrite, path, EFBIG);
     if (const int error = NotWritableReason(path); error != 0)
         return FailWith(kCannotWrite, path, error);
+    Step();
     const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
         return FailWith(kCannotWrite, path, errno);
@@ -313,6 +326,7 @@ Status DataFolder::Append(std::string_view name, std::string_view bytes) const {
     const fs::path path = Resolve(name);
     if (const int error = NotWritableReason(path); error != 0)
         return FailWith(kCannotWrite, path, error);
+    Step();
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
     if (fd < 0)
         return FailWith(kCannotWrite, path, errno);
@@ -332,6 +346,7 @@ Status DataFolder::Copy(std::string_view from, std::string_view to) const {
 
 Status DataFolder::Remove(std::string_view name) const {
     const fs::path path = Resolve(name);
+    Step();
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)
         return FailWith(kCannotDelete, path, errno);
     return Status::Ok();
@@ -346,8 +361,9 @@ Status DataFolder::Rename(std::string_view from, std::string_view to) const {
         if (!parts.empty())
             target = target.parent_path() / std::string(parts.back());
     }
+    Step();
     if (::rename(source.c_str(), target.c_str()) == 0) {
-        SyncFolder(target.parent_path());
+        SyncFolderPath(target.parent_path());
         return Status::Ok();
     }
     const int error = errno;
@@ -366,6 +382,7 @@ Status DataFolder::Rename(std::string_view from, std::string_view to) const {
 
 Status DataFolder::CreateFolder(std::string_view name) const {
     const fs::path path = Resolve(name);
+    Step();
     std::error_code ec;
     fs::create_directories(path, ec);
     if (!ec && !fs::is_directory(path, ec) && !ec)
@@ -384,6 +401,7 @@ Status DataFolder::RemoveFolder(std::string_view name, bool recursive) const {
         return errno == ENOENT ? Status::Ok() : FailWith(kCannotRemoveFolder, path, errno);
     if (!S_ISDIR(st.st_mode))
         return FailWith(kCannotRemoveFolder, path, ENOTDIR);
+    Step();
     if (recursive) {
         std::error_code ec;
         fs::remove_all(path, ec);
@@ -437,6 +455,58 @@ Result<std::vector<std::string>> DataFolder::List(std::string_view folder) const
         return Result<std::vector<std::string>>::Fail(Failure::Io, Message(kCannotList, path, error));
     std::sort(names.begin(), names.end());
     return names;
+}
+
+Status DataFolder::SyncFolder(std::string_view name) const {
+    const fs::path path = Resolve(name);
+    if (!SyncFolderPath(path))
+        return FailWith(kCannotList, path, errno);
+    return Status::Ok();
+}
+
+Result<std::uint64_t> DataFolder::Checksum(std::string_view name) const {
+    const fs::path path = Resolve(name);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Result<std::uint64_t>::Fail(Message(kCannotRead, path, errno));
+    // Eight bytes at a time, mixed by multiplication; the tail and the length are mixed in at the end.
+    std::uint64_t hash = 0x9E3779B97F4A7C15ull;
+    std::uint64_t length = 0;
+    std::string buffer(1 << 16, '\0');
+    std::size_t pending = 0; // bytes at the front of buffer not yet hashed (fewer than 8)
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer.data() + pending, buffer.size() - pending);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            return Result<std::uint64_t>::Fail(Message(kCannotRead, path, error));
+        }
+        if (got == 0)
+            break;
+        length += static_cast<std::uint64_t>(got);
+        const std::size_t available = pending + static_cast<std::size_t>(got);
+        const std::size_t whole = available / 8 * 8;
+        for (std::size_t i = 0; i < whole; i += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, buffer.data() + i, 8);
+            hash = (hash ^ word) * 0x100000001B3ull;
+            hash ^= hash >> 29;
+        }
+        pending = available - whole;
+        std::memmove(buffer.data(), buffer.data() + whole, pending);
+    }
+    ::close(fd);
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, buffer.data(), pending);
+    hash = (hash ^ tail ^ (length << 3)) * 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 33;
+    return hash;
+}
+
+void DataFolder::SetStepHook(StepHook hook) {
+    g_stepHook.store(hook, std::memory_order_relaxed);
 }
 
 } // namespace vardo

@@ -63,6 +63,17 @@ public:
     /// Names of the entries of a folder ("" = the root), sorted byte-wise.
     Result<std::vector<std::string>> List(std::string_view folder = {}) const;
 
+    /// Flushes a folder's entries (creations, renames, deletions) to disk; "" = the root.
+    Status SyncFolder(std::string_view name = {}) const;
+    /// A 64-bit checksum of a file's bytes (not cryptographic; for comparing a copy with its source).
+    Result<std::uint64_t> Checksum(std::string_view name) const;
+
+    /// Test hook for crash tests: when set, called once before every change any DataFolder makes on disk
+    /// (writes, renames, deletions, folder creation and removal, and between writing a temporary file and
+    /// renaming it into place). Null by default; process-wide.
+    using StepHook = void (*)();
+    static void SetStepHook(StepHook hook);
+
 private:
     std::filesystem::path m_root;
 };

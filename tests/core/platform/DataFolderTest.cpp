@@ -269,5 +269,46 @@ TEST_F(DataFolderTest, SizeTimeAndReadFailuresNameTheFile) {
     EXPECT_FALSE(m_folder.ModificationTime("brak.dat"));
 }
 
+TEST_F(DataFolderTest, ChecksumTellsCopiesFromChangedFiles) {
+    const std::string bytes = Pattern(100003, 'c');
+    m_dir.WriteFile("a.dat", bytes);
+    ASSERT_TRUE(m_folder.Copy("a.dat", "b.dat"));
+    ASSERT_TRUE(m_folder.Checksum("a.dat"));
+    EXPECT_EQ(m_folder.Checksum("a.dat").value(), m_folder.Checksum("b.dat").value());
+    for (const std::size_t at : {std::size_t{0}, std::size_t{65535}, std::size_t{65536}, bytes.size() - 1}) {
+        std::string changed = bytes;
+        changed[at] = static_cast<char>(changed[at] ^ 1);
+        m_dir.WriteFile("b.dat", changed);
+        EXPECT_NE(m_folder.Checksum("a.dat").value(), m_folder.Checksum("b.dat").value()) << "byte " << at;
+    }
+    // Trailing zeros change the length, and the length counts.
+    m_dir.WriteFile("z1", std::string(3, '\0'));
+    m_dir.WriteFile("z2", std::string(4, '\0'));
+    EXPECT_NE(m_folder.Checksum("z1").value(), m_folder.Checksum("z2").value());
+    EXPECT_FALSE(m_folder.Checksum("missing.dat"));
+    EXPECT_TRUE(m_folder.SyncFolder());
+    EXPECT_FALSE(m_folder.SyncFolder("missing"));
+}
+
+int g_steps = 0;
+
+TEST_F(DataFolderTest, StepHookSeesEveryChangeOnDisk) {
+    DataFolder::SetStepHook([] { ++g_steps; });
+    g_steps = 0;
+    ASSERT_TRUE(m_folder.WriteAtomic("a.dat", "x")); // temporary file, then rename
+    EXPECT_EQ(g_steps, 2);
+    ASSERT_TRUE(m_folder.CreateFolder("f"));
+    ASSERT_TRUE(m_folder.Rename("a.dat", "f/a.dat"));
+    ASSERT_TRUE(m_folder.Remove("f/a.dat"));
+    ASSERT_TRUE(m_folder.RemoveFolder("f", false));
+    EXPECT_EQ(g_steps, 6);
+    (void)m_folder.ReadAll("missing");
+    (void)m_folder.List();
+    EXPECT_EQ(g_steps, 6) << "reads are no steps";
+    DataFolder::SetStepHook(nullptr);
+    ASSERT_TRUE(m_folder.WriteAtomic("b.dat", "x"));
+    EXPECT_EQ(g_steps, 6);
+}
+
 } // namespace
 } // namespace vardo
