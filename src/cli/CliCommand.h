@@ -13,6 +13,8 @@ namespace vardo::cli {
 struct CliContext {
     std::string dataFolder = ".";
     std::optional<Date> today;
+    /// --past K: view the snapshot of the month K (1..6) before the working month, read-only.
+    std::optional<int> past;
     std::vector<std::string> args;
 };
 

@@ -49,6 +49,15 @@ bool OpenedDocument::Open(const CliContext& context) {
             Error("podaj hasło opcją --password");
         return false;
     }
+    if (context.past) {
+        // A past month is viewed read-only: the save refuses, so a changing command fails. What the start-up
+        // itself changed is not saved by a command line run either, so the save question is not asked.
+        m_doc.SetModified(false);
+        if (const Status viewed = m_doc.LoadPastMonth(*context.past, m_prompter); !viewed) {
+            Error(viewed.message());
+            return false;
+        }
+    }
     return true;
 }
 

@@ -9,10 +9,11 @@
 namespace {
 
 void PrintUsage(std::FILE* out) {
-    std::fputs("Usage: vardo-cli [--data DIR] [--today YYYY-MM-DD] COMMAND [ARGS]\n\n"
+    std::fputs("Usage: vardo-cli [--data DIR] [--today YYYY-MM-DD] [--past K] COMMAND [ARGS]\n\n"
                "Options:\n"
                "  --data DIR            the data folder (default: the current directory)\n"
                "  --today YYYY-MM-DD    take this date as today\n"
+               "  --past K              view the month K (1..6) before the working month, read-only\n"
                "  --help                show this help\n"
                "  --version             show the version\n\n"
                "Commands:\n",
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
             std::printf("vardo-cli %s\n", VARDO_VERSION);
             return 0;
         }
-        if ((arg == "--data" || arg == "--today") && i + 1 >= argc) {
+        if ((arg == "--data" || arg == "--today" || arg == "--past") && i + 1 >= argc) {
             std::fprintf(stderr, "vardo-cli: %s needs a value\n", argv[i]);
             return 2;
         }
@@ -48,6 +49,13 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "vardo-cli: --today needs a date as YYYY-MM-DD\n");
                 return 2;
             }
+        } else if (commandName.empty() && arg == "--past") {
+            const std::string_view value = argv[++i];
+            if (value.size() != 1 || value[0] < '1' || value[0] > '6') {
+                std::fprintf(stderr, "vardo-cli: --past needs a number of months from 1 to 6\n");
+                return 2;
+            }
+            context.past = value[0] - '0';
         } else if (commandName.empty()) {
             commandName = arg;
         } else {
