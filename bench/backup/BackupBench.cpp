@@ -42,7 +42,7 @@ struct Fixture {
         month = doc.GetWorkingMonth().monthIndex;
         doc.Close();
         for (int i = 1; i <= kRollMonths; ++i) {
-            const std::string folder = SnapshotFolder(SnapshotNumber(month, i));
+            const std::string folder = SnapshotFolderName(SnapshotNumber(month, i));
             (void)data.CreateFolder(folder);
             (void)CopyFileSet(data, data.Sub(folder));
         }
@@ -56,7 +56,7 @@ struct Fixture {
             files.emplace_back(name);
         for (int i = 1; i <= kRollMonths; ++i)
             for (const std::string_view name : BackupFileNames())
-                files.push_back(SnapshotFolder(SnapshotNumber(month, i)) + "/" + std::string(name));
+                files.push_back(SnapshotFolderName(SnapshotNumber(month, i)) + "/" + std::string(name));
         return files;
     }
 };
@@ -99,7 +99,7 @@ void BM_Backup(benchmark::State& state) {
         request.destination = (f.root / "dest").string();
         request.now = kClock.Now();
         request.workingMonthIndex = f.month;
-        request.snapshotMask = PresentSnapshotMask(f.data, f.month);
+        request.snapshotMask = ComputeSnapshotMask(f.data, f.month);
         const BackupOutcome outcome = MakeBackup(request);
         if (outcome.kind != BackupOutcome::Kind::Created)
             state.SkipWithError(outcome.message.c_str());

@@ -38,7 +38,7 @@ int RunBackup(const CliContext& context) {
     request.destination = destination;
     request.now = opened.GetClock().Now();
     request.workingMonthIndex = doc.GetWorkingMonth().monthIndex;
-    request.snapshotMask = PresentSnapshotMask(doc.Folder(), request.workingMonthIndex);
+    request.snapshotMask = ComputeSnapshotMask(doc.Folder(), request.workingMonthIndex);
     const BackupOutcome outcome = MakeBackup(request);
     if (outcome.kind != BackupOutcome::Kind::Created) {
         opened.Error(outcome.kind == BackupOutcome::Kind::FolderExists ? outcome.folder + ": " + outcome.message

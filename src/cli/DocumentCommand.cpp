@@ -15,10 +15,6 @@ void OpenedDocument::Error(std::string_view text) const {
 }
 
 bool OpenedDocument::TakeOptions(const CliContext& context, std::vector<std::string>& args) {
-    if (context.past) {
-        Error("--past is not available yet");
-        return false;
-    }
     const ConsolePrompter::Policy global = context.answers == CliAnswers::Yes  ? ConsolePrompter::Policy::Yes
                                            : context.answers == CliAnswers::No ? ConsolePrompter::Policy::No
                                                                                : ConsolePrompter::Policy::Default;
@@ -64,6 +60,15 @@ bool OpenedDocument::Open(const CliContext& context) {
         if (asked && !m_password)
             Error("podaj hasło opcją --password");
         return false;
+    }
+    if (context.past) {
+        // A past month is viewed read-only: the save refuses, so a changing command fails. What the start-up
+        // itself changed is not saved by a command line run either, so the save question is not asked.
+        m_doc.Changes().MarkReloaded(false);
+        if (const Status viewed = m_doc.LoadPastMonth(*context.past, m_prompter); !viewed) {
+            Error(viewed.message());
+            return false;
+        }
     }
     return true;
 }

@@ -20,7 +20,6 @@ void PrintUsage(std::FILE* out) {
                "                        without either, each question takes its default answer\n"
                "  --password TEXT       the password of a protected data folder\n"
                "  --past K              view the snapshot of K months back (1..6), read-only\n"
-               "                        (not available yet)\n"
                "  --help                show this help\n"
                "  --version             show the version\n\n"
                "Commands:\n",

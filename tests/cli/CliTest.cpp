@@ -85,17 +85,18 @@ TEST_F(VardoCli, ContradictoryOrIncompleteGlobalOptionsAreBadUsage) {
     EXPECT_NE(unknown.err.find("--yess"), std::string::npos) << unknown.err;
 }
 
-TEST_F(VardoCli, PastTakesOneToSixMonthsAndIsRefusedForNow) {
+TEST_F(VardoCli, PastTakesOneToSixMonths) {
     MakeDemo();
     for (const char* bad : {"0", "7", "-1", "2x", "", "abc"}) {
         const Outcome run = Invoke({"--past", bad, "--data", Data(), "info"});
         EXPECT_EQ(run.exitCode, 2) << bad;
         EXPECT_NE(run.err.find("--past needs a number of months from 1 to 6"), std::string::npos) << run.err;
     }
+    // The demo folder has no snapshots: the month asked for cannot be shown.
     for (const char* command : {"info", "resave"}) {
         const Outcome run = Invoke({"--past", "6", "--data", Data(), "--today", "2024-03-03", command});
-        EXPECT_EQ(run.exitCode, 2) << command;
-        EXPECT_NE(run.err.find("--past is not available yet"), std::string::npos) << run.err;
+        EXPECT_EQ(run.exitCode, 1) << command;
+        EXPECT_FALSE(run.err.empty()) << command;
     }
     const Outcome help = Invoke({"--help"});
     EXPECT_EQ(help.exitCode, 0);

@@ -44,6 +44,9 @@ void CVardoDoc::OnNewDocument() {
     m_converted = false;
     m_loadChanged = false;
     m_pastMonthMode = false;
+    m_past = PastMonthState();
+    m_monthCycle = MonthCycle();
+    m_snapshotMask = 0;
     m_changes.ClearCaptures();
     m_changes.MarkReloaded(false);
 }
@@ -88,9 +91,26 @@ Status CVardoDoc::Load(const DataFolder& folder, const Clock& clock, Prompter& p
         return Status::Fail(Failure::Invalid,
                             FormatPrintf("Data %s leży poza obsługiwanym zakresem lat %d–%d.", today.ToIso().c_str(),
                                          kFirstSupportedYear, kLastSupportedYear));
+    return LoadFolder(folder, prompter, options, &clock, nullptr);
+}
+
+Status CVardoDoc::LoadFolder(const DataFolder& folder, Prompter& prompter, const StartupOptions& options,
+                             const Clock* clock, const vardo::WorkingMonth* forcedMonth) {
     m_folder = folder;
 
-    ReadSettingsAndWorkingMonth(clock, prompter);
+    if (forcedMonth != nullptr) {
+        // A reload keeps the working month it is given and never writes the settings file.
+        if (auto file = LoadSettingsFile(m_folder))
+            m_settingsFile = std::move(file.value());
+        m_settings = ReadSettings(m_settingsFile, m_folder.Root().string(), m_languageTag);
+        m_workingMonth = *forcedMonth;
+        // The records are read afresh into a new database, whatever month the run started in.
+        m_workingMonth.startupMonthIndex = m_workingMonth.monthIndex;
+        m_workingMonth.startupYearIndex = m_workingMonth.yearIndex;
+        m_side->namesOption.Load(m_folder, prompter);
+    } else {
+        ReadSettingsAndWorkingMonth(*clock, prompter);
+    }
 
     auto database = PublisherDatabase::Create();
     if (!database) {
@@ -104,9 +124,11 @@ Status CVardoDoc::Load(const DataFolder& folder, const Clock& clock, Prompter& p
 
     LoadRegister(prompter);
 
-    // Password gate: the register opens only for the right password.
+    // Password gate: the register opens only for the right password. A past month is reached only from the
+    // opened register, so its snapshot asks no password of its own.
     const HeaderRecord& header = m_database->Header();
-    if (header.HasPassword() && !(options.checkPassword && options.checkPassword(header.Password()))) {
+    if (!m_pastMonthMode && header.HasPassword() &&
+        !(options.checkPassword && options.checkPassword(header.Password()))) {
         OnNewDocument();
         return Status::Fail(Failure::Refused, "Dane są chronione hasłem; nie podano właściwego hasła.");
     }
@@ -147,11 +169,11 @@ void CVardoDoc::LoadRegister(Prompter& prompter) {
     m_converted = loaded.converted;
     m_loadChanged = loaded.changed;
     m_documentWord = loaded.documentWord.value_or(0);
-    // The month cycle's late-report list and working-month totals start empty here.
+    m_monthCycle = MonthCycle();
 
     if (loaded.converted)
         ConvertOlderSideFiles(prompter);
-    // The month cycle rebuilds its late-report list from the records' late markers at this point.
+    m_monthCycle.lateReports.LoadMarkers(*m_database, m_workingMonth);
     // Card totals and groups are read even without a register file: the save rewrites (or, without groups,
     // deletes) their files, so skipping them would lose groups set up before the first person.
     side.cardTotals.Load(m_folder, prompter);
@@ -202,9 +224,13 @@ void CVardoDoc::CompleteStartup(Prompter& prompter) {
         header.SetMonthState(m_workingMonth.monthIndex, initialisedThisYear ? MonthState::Open : MonthState::Closed);
     }
     side.attendance.Load(m_folder, prompter);
-    side.remarks.LoadAtStartup(m_folder, Persons(), prompter);
-    // Then, once their modules exist: the months that have snapshots (past-month menu), the status counts
-    // of the main panel, and the working month's totals.
+    // A snapshot is never written: its remarks are read as they are, without compaction or undo copy.
+    if (m_pastMonthMode)
+        side.remarks.Load(m_folder, Persons(), prompter);
+    else
+        side.remarks.LoadAtStartup(m_folder, Persons(), prompter);
+    m_snapshotMask = m_pastMonthMode ? 0 : ComputeSnapshotMask(m_folder, m_workingMonth.monthIndex);
+    // Then, once their modules exist: the status counts of the main panel and the working month's totals.
 }
 
 Status CVardoDoc::Save(Prompter& prompter, bool always) {
@@ -224,8 +250,8 @@ Status CVardoDoc::Save(Prompter& prompter, bool always) {
             notWritten.emplace_back(name);
     };
 
-    // First the month cycle stores its totals into the card totals (while the working month is open) and
-    // its late-report list into the records' late markers.
+    // The working month's totals go into the card totals here once ComputeMonthTotals exists.
+    m_monthCycle.lateReports.StoreMarkers(*m_database, m_workingMonth);
 
     // The participation flags of the older report format leave the records for tlt15.dat; when that file
     // cannot be written the records keep them, so nothing is lost and the failure stays silent.
@@ -276,11 +302,14 @@ void CVardoDoc::RegisterCaptures() {
     m_changes.SetCapture(DataArea::Settings, [this]() -> ChangeHub::Restore {
         auto settings = std::make_shared<vardo::Settings>(m_settings);
         auto file = std::make_shared<IniFile>(m_settingsFile);
-        return [this, settings, file] {
+        auto month = std::make_shared<vardo::WorkingMonth>(m_workingMonth);
+        return [this, settings, file, month] {
             m_settings = *settings;
             m_settingsFile = *file;
+            m_workingMonth = *month;
         };
     });
+    m_changes.SetCapture(DataArea::MonthCycle, CaptureByCopy(m_monthCycle));
 }
 
 RegistryContext CVardoDoc::MakeRegistryContext(Prompter& prompter) {
@@ -354,7 +383,7 @@ bool CVardoDoc::ConfirmExit(Prompter& prompter) {
 
 void CVardoDoc::Close() {
     if (IsLoaded())
-        (void)RemarkTable::RemoveUndo(m_folder);
+        (void)RemarkTable::RemoveUndo(DataFolderRoot());
     OnNewDocument();
 }
 

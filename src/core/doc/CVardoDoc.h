@@ -11,12 +11,15 @@
 #include <string_view>
 
 #include "core/doc/SideTables.h"
+#include "core/exchange/MonthlySnapshot.h"
 #include "core/platform/Clock.h"
 #include "core/platform/DataFolder.h"
 #include "core/platform/IniFile.h"
 #include "core/platform/Prompter.h"
 #include "core/platform/Result.h"
 #include "core/registry/RegistryContext.h"
+#include "core/reporting/MonthCycle.h"
+#include "core/reporting/MonthDialogPresenter.h"
 #include "core/store/DatabaseFile.h"
 #include "core/store/DocumentChange.h"
 #include "core/store/PublisherDatabase.h"
@@ -121,6 +124,53 @@ public:
     /// Sets the register's password (empty switches it off); one change. Invalid when the text cannot be
     /// stored (nothing changes then).
     Status SetPassword(std::string_view password);
+    // --- Month cycle ---------------------------------------------------------------------------------------
+
+    /// Late reports, the working month's totals and the last entered publisher.
+    MonthCycle& GetMonthCycle() { return m_monthCycle; }
+    const MonthCycle& GetMonthCycle() const { return m_monthCycle; }
+    /// State of a calendar month in the header. Only after Load.
+    MonthState GetMonthState(MonthIndex month) const { return m_database->Header().GetMonthState(month); }
+    /// The time-accounting command goes straight to the entry list (no month dialog): the working month is
+    /// Open.
+    bool WorkingMonthOpen() const;
+    /// What the month dialog opens with: the working month, the month states, today's day, the early start.
+    MonthDialogInput MonthDialogState() const;
+    /// The month dialog closed with OK: for an initialisation the snapshot of the month before is written
+    /// first (a snapshot that cannot be written asks whether to go on; No stops with nothing changed and
+    /// fails). Then the month states, the working month and an early start are taken over; a changed month
+    /// re-reads today from `clock`, rebuilds the lists and reloads the remarks; an initialisation empties
+    /// the month (InitialiseMonth). Marks the document modified. Refused while a past month is viewed.
+    Status ApplyMonthChoice(const MonthChoice& choice, const Clock& clock, Prompter& prompter);
+    /// CloseMonth (close button of the entry list): fails, changing nothing, when the working month is not
+    /// Open or a past month is viewed.
+    Status CloseWorkingMonth();
+    /// "Wymaż Stare Sprawozdania": the question, then the late-report list is emptied. True when emptied.
+    bool EraseLateReports(Prompter& prompter);
+    /// Receives the history entry of every snapshot written (the backup history keeps it).
+    void SetSnapshotHistoryHook(std::function<void(const SnapshotHistoryEntry&)> hook) {
+        m_snapshotHook = std::move(hook);
+    }
+
+    // --- Past months ----------------------------------------------------------------------------------------
+
+    /// SnapshotMask found at Load: bit k (1..6) = the month k back has a snapshot. 0 while a past month is
+    /// viewed.
+    std::uint16_t SnapshotMask() const { return m_snapshotMask; }
+    /// The real working month (while a past month is viewed, the one the data folder works on).
+    const vardo::WorkingMonth& RealWorkingMonth() const { return m_pastMonthMode ? m_past.realMonth : m_workingMonth; }
+    /// Month index and year of the month k (1..6) before the real working month.
+    MonthIndex PastMonthIndex(int k) const;
+    int PastMonthYear(int k) const;
+    /// The data folder (the snapshot's data folder while a past month is viewed).
+    const DataFolder& DataFolderRoot() const { return m_pastMonthMode ? m_past.dataFolder : m_folder; }
+    /// Views the month k (1..6) months before the real working month from its snapshot, read-only: unsaved
+    /// changes are first offered for saving ("Zapisać zmiany?", Yes / No / Cancel; No restores the remark
+    /// file of the start), then the document is reloaded from Roll/Vd9_<n> with that month as the working
+    /// month. Fails, leaving the document as it was, on Cancel, a failed save, or a missing snapshot.
+    Status LoadPastMonth(int k, Prompter& prompter);
+    /// Back from a past month: reloads the data folder with the real working month.
+    Status ReturnToWorkingMonth(Prompter& prompter);
 
 private:
     void ReadSettingsAndWorkingMonth(const Clock& clock, Prompter& prompter);
@@ -130,6 +180,15 @@ private:
     void CompleteStartup(Prompter& prompter);
     void ApplyNameOrder();
     void RegisterCaptures();
+    Status LoadFolder(const DataFolder& folder, Prompter& prompter, const StartupOptions& options, const Clock* clock,
+                      const vardo::WorkingMonth* forcedMonth);
+
+    struct PastMonthState {
+        vardo::WorkingMonth realMonth;
+        DataFolder dataFolder;
+        int earlyYear = 0;
+        int earlyMonth = 0;
+    };
 
     DataFolder m_folder;
     std::string m_languageTag;
@@ -144,6 +203,10 @@ private:
     bool m_converted = false;
     bool m_loadChanged = false;
     bool m_pastMonthMode = false;
+    PastMonthState m_past;
+    MonthCycle m_monthCycle;
+    std::uint16_t m_snapshotMask = 0;
+    std::function<void(const SnapshotHistoryEntry&)> m_snapshotHook;
 };
 
 } // namespace vardo

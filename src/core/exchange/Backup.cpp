@@ -71,7 +71,7 @@ BackupOutcome MakeBackup(const BackupRequest& request) {
             return abandon(rolled);
         for (int i = 1; i <= kRollMonths; ++i)
             if ((request.snapshotMask & (1u << i)) != 0)
-                (void)temp.SyncFolder(SnapshotFolder(SnapshotNumber(request.workingMonthIndex, i)));
+                (void)temp.SyncFolder(SnapshotFolderName(SnapshotNumber(request.workingMonthIndex, i)));
         (void)temp.SyncFolder("Roll");
     }
     (void)temp.SyncFolder();

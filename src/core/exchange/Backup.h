@@ -20,7 +20,7 @@ struct BackupRequest {
     std::string destination; ///< the folder that receives the set (UTF-8; a final '/' or '\' is allowed)
     DateTime now;            ///< the time the set's name and history text are made from
     int workingMonthIndex = 0;
-    std::uint16_t snapshotMask = 0; ///< months whose snapshots go along (see PresentSnapshotMask)
+    std::uint16_t snapshotMask = 0; ///< months whose snapshots go along (see ComputeSnapshotMask)
     CopyProgress progress;          ///< told every file name before it is copied
 };
 

@@ -66,25 +66,6 @@ const std::array<std::string_view, 7>& OlderVersionFileNames() {
     return names;
 }
 
-int SnapshotNumber(int workingMonthIndex, int monthsBack) {
-    return ((workingMonthIndex - monthsBack) % 12 + 12) % 12 + 1;
-}
-
-std::string SnapshotFolder(int snapshotNumber) {
-    return "Roll/Vd9_" + std::to_string(snapshotNumber);
-}
-
-std::uint16_t PresentSnapshotMask(const DataFolder& data, int workingMonthIndex) {
-    std::uint16_t mask = 0;
-    for (int i = 1; i <= kRollMonths; ++i) {
-        const std::string file =
-            SnapshotFolder(SnapshotNumber(workingMonthIndex, i)) + "/" + std::string(kDatabaseName);
-        if (data.Exists(file) && !data.IsFolder(file))
-            mask = static_cast<std::uint16_t>(mask | (1u << i));
-    }
-    return mask;
-}
-
 std::string BackupSetName(const DateTime& now) {
     // The months as the C library's %b gives them in its default locale.
     static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -146,7 +127,7 @@ Status CopyRollOut(const DataFolder& data, const DataFolder& target, int working
     for (int i = 1; i <= kRollMonths; ++i) {
         if ((snapshotMask & (1u << i)) == 0)
             continue;
-        const std::string folder = SnapshotFolder(SnapshotNumber(workingMonthIndex, i));
+        const std::string folder = SnapshotFolderName(SnapshotNumber(workingMonthIndex, i));
         if (Status created = target.CreateFolder(folder); !created)
             return created;
         if (Status copied = CopyFileSet(data.Sub(folder), target.Sub(folder), progress); !copied)
@@ -161,7 +142,7 @@ Result<std::uint16_t> CopyRollIn(const DataFolder& source, const DataFolder& tar
         return Result<std::uint16_t>::Fail(created);
     std::uint16_t copiedMask = 0;
     for (int i = 1; i <= kRollMonths; ++i) {
-        const std::string folder = SnapshotFolder(SnapshotNumber(workingMonthIndex, i));
+        const std::string folder = SnapshotFolderName(SnapshotNumber(workingMonthIndex, i));
         const DataFolder from = source.Sub(folder);
         if (!from.Exists(kDatabaseName) || from.IsFolder(kDatabaseName))
             continue;

@@ -11,6 +11,7 @@
 #include "core/platform/DataFolder.h"
 #include "core/platform/Date.h"
 #include "core/platform/Result.h"
+#include "core/exchange/MonthlySnapshot.h"
 
 namespace vardo {
 
@@ -24,13 +25,6 @@ const std::array<std::string_view, 7>& OlderVersionFileNames();
 inline constexpr int kRollMonths = 6;
 /// A folder counts as holding a copy when its tdat9.bin is larger than this many bytes.
 inline constexpr std::uint64_t kMinimumDatabaseSize = 500;
-
-/// `SnapshotNumber` of the month `monthsBack` months before the working month (index 0..11): 1..12.
-int SnapshotNumber(int workingMonthIndex, int monthsBack);
-/// Relative path of a snapshot folder: "Roll/Vd9_<n>".
-std::string SnapshotFolder(int snapshotNumber);
-/// Bit i (1..6) set when the snapshot of the month i months back has a tdat9.bin that can be read.
-std::uint16_t PresentSnapshotMask(const DataFolder& data, int workingMonthIndex);
 
 /// Name of a backup set made at `now`: "Vd9_HHMM_20yyMonDD" ("Vd9_1430_2024Mar05").
 std::string BackupSetName(const DateTime& now);

@@ -101,8 +101,4 @@ std::string BackupHistoryText(const DateTime& now) {
                         now.date.year, hour12, now.minute, now.hour < 12 ? "AM" : "PM");
 }
 
-std::string SnapshotHistoryText(const Date& today) {
-    return FormatPrintf("%s %d %d (Roll)", std::string(MonthName(today.month - 1)).c_str(), today.day, today.year);
-}
-
 } // namespace vardo

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/platform/DataFolder.h"
+#include "core/exchange/MonthlySnapshot.h"
 #include "core/platform/Date.h"
 #include "core/platform/Result.h"
 
@@ -63,7 +64,5 @@ private:
 /// Display text of a backup made at `now`: the long date and the time in the C library's default locale
 /// ("Tuesday, March 05, 2024 2:30 PM").
 std::string BackupHistoryText(const DateTime& now);
-/// Display text of a monthly snapshot written on `today`: "<Polish month name> <day> <year> (Roll)".
-std::string SnapshotHistoryText(const Date& today);
 
 } // namespace vardo

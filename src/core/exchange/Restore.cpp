@@ -90,7 +90,7 @@ Status Switch(const DataFolder& data, const Journal& journal) {
         if (Status created = data.CreateFolder("Roll"); !created)
             return created;
         for (int n = 1; n <= 12; ++n) {
-            const std::string folder = SnapshotFolder(n);
+            const std::string folder = SnapshotFolderName(n);
             const bool incoming =
                 std::find(journal.rollNumbers.begin(), journal.rollNumbers.end(), n) != journal.rollNumbers.end();
             if (incoming && data.IsFolder(StagePath(folder))) {
@@ -219,7 +219,7 @@ RestoreOutcome RestoreBackup(const RestoreRequest& request) {
             const bool present = (copied.value() & (1u << i)) != 0;
             journal.rollNumbers.push_back(present ? n : -n);
             if (present)
-                (void)stage.SyncFolder(SnapshotFolder(n));
+                (void)stage.SyncFolder(SnapshotFolderName(n));
         }
         (void)stage.SyncFolder("Roll");
     }
@@ -231,12 +231,12 @@ RestoreOutcome RestoreBackup(const RestoreRequest& request) {
         return fail(created);
     if (Status copied = CopyFileSet(data, undoStage, request.progress); !copied)
         return fail(copied);
-    const std::uint16_t mask = PresentSnapshotMask(data, request.workingMonthIndex);
+    const std::uint16_t mask = ComputeSnapshotMask(data, request.workingMonthIndex);
     if (Status rolled = CopyRollOut(data, undoStage, request.workingMonthIndex, mask, request.progress); !rolled)
         return fail(rolled);
     for (int i = 1; i <= kRollMonths; ++i)
         if ((mask & (1u << i)) != 0)
-            (void)undoStage.SyncFolder(SnapshotFolder(SnapshotNumber(request.workingMonthIndex, i)));
+            (void)undoStage.SyncFolder(SnapshotFolderName(SnapshotNumber(request.workingMonthIndex, i)));
     (void)undoStage.SyncFolder("Roll");
     (void)undoStage.SyncFolder();
     (void)data.SyncFolder();

@@ -29,11 +29,10 @@ enum class DataArea : std::uint32_t {
     Groups = 1u << 8,        ///< bkstudy.dat
     Attendance = 1u << 9,    ///< meetin9.dat
     NamesOption = 1u << 10,  ///< vdxcfg.dat
-    Settings = 1u << 11,     ///< vardok.ini
-    LateReports = 1u << 12,  ///< the month cycle's late-report list (kept in the records at save)
-    MonthTotals = 1u << 13,  ///< the working month's totals
+    Settings = 1u << 11,     ///< vardok.ini, with the working month it decides
+    MonthCycle = 1u << 12,   ///< late-report list, working-month totals, last entered (kept in the records at save)
 };
-inline constexpr int kDataAreaCount = 14;
+inline constexpr int kDataAreaCount = 13;
 
 /// A set of DataArea values.
 class DataAreas {

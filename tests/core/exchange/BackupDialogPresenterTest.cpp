@@ -45,7 +45,7 @@ protected:
     std::string Dest() const { return (m_dir.Path() / "dest").string(); }
     DataFolder Data() const { return m_folder.Sub("data"); }
     BackupDialogPresenter Open(BackupDialogPresenter::Mode mode) {
-        return BackupDialogPresenter(mode, Data(), m_settings, m_clock, kMarch, PresentSnapshotMask(Data(), kMarch),
+        return BackupDialogPresenter(mode, Data(), m_settings, m_clock, kMarch, ComputeSnapshotMask(Data(), kMarch),
                                      m_host, m_prompter);
     }
 

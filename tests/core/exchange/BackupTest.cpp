@@ -23,7 +23,7 @@ TEST(BackupFileSet, SnapshotNumbersCountBackAcrossTheYear) {
     for (const Case& c : cases)
         EXPECT_EQ(SnapshotNumber(c.workingMonth, c.monthsBack), c.number)
             << "working month " << c.workingMonth << ", " << c.monthsBack << " back";
-    EXPECT_EQ(SnapshotFolder(12), "Roll/Vd9_12");
+    EXPECT_EQ(SnapshotFolderName(12), "Roll/Vd9_12");
 }
 
 TEST(BackupFileSet, SetNamesAndRecognition) {
@@ -77,7 +77,7 @@ TEST_F(BackupFileSetTest, SnapshotMaskFollowsReadableRegisters) {
     m_dir.WriteFile("Roll/vd9_12/TDAT9.BIN", "x"); // names copied from Windows
     m_dir.WriteFile("Roll/Vd9_3/tdat9.bin", "x");  // the working month itself is no snapshot
     fs::create_directories(m_dir.Path() / "Roll/Vd9_1/tdat9.bin");
-    EXPECT_EQ(PresentSnapshotMask(m_folder, kMarch), (1u << 1) | (1u << 3));
+    EXPECT_EQ(ComputeSnapshotMask(m_folder, kMarch), (1u << 1) | (1u << 3));
 }
 
 class MakeBackupTest : public test::TempDataFolderTest {
@@ -96,7 +96,7 @@ protected:
         request.destination = std::move(destination);
         request.now = {{2024, 3, 5}, 14, 30, 0};
         request.workingMonthIndex = kMarch;
-        request.snapshotMask = PresentSnapshotMask(request.data, kMarch);
+        request.snapshotMask = ComputeSnapshotMask(request.data, kMarch);
         return request;
     }
 };

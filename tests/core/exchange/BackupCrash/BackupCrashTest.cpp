@@ -66,8 +66,8 @@ protected:
         // A snapshot one month back at home; the incoming set brings one two months back.
         const DataFolder data(root / "data");
         const DataFolder incoming(root / kIncoming);
-        for (const auto& [folder, snapshot] : {std::pair{data, SnapshotFolder(SnapshotNumber(s_month, 1))},
-                                               std::pair{incoming, SnapshotFolder(SnapshotNumber(s_month, 2))}}) {
+        for (const auto& [folder, snapshot] : {std::pair{data, SnapshotFolderName(SnapshotNumber(s_month, 1))},
+                                               std::pair{incoming, SnapshotFolderName(SnapshotNumber(s_month, 2))}}) {
             ASSERT_TRUE(folder.CreateFolder(snapshot));
             ASSERT_TRUE(CopyFileSet(folder, folder.Sub(snapshot)));
             ASSERT_TRUE(folder.Sub(snapshot).WriteAtomic("tlt15.dat", snapshot));
@@ -90,8 +90,8 @@ protected:
         version.files = ReadSet(folder);
         for (int i = 1; i <= kRollMonths; ++i) {
             const int n = SnapshotNumber(s_month, i);
-            if (folder.IsFolder(SnapshotFolder(n)))
-                version.snapshots[n] = ReadSet(folder.Sub(SnapshotFolder(n)));
+            if (folder.IsFolder(SnapshotFolderName(n)))
+                version.snapshots[n] = ReadSet(folder.Sub(SnapshotFolderName(n)));
         }
         return version;
     }
@@ -111,7 +111,7 @@ protected:
         backup.destination = (root / "dest").string();
         backup.now = kClock.Now();
         backup.workingMonthIndex = s_month;
-        backup.snapshotMask = PresentSnapshotMask(data, s_month);
+        backup.snapshotMask = ComputeSnapshotMask(data, s_month);
         (void)MakeBackup(backup);
         RestoreRequest restore;
         restore.data = data;

@@ -1,0 +1,103 @@
+// Initialising a month on a full register (1500 persons), its snapshot included, beside the floor of the
+// same disk work done plainly: a copy of the twelve snapshot files and one save of the register.
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "core/doc/CVardoDoc.h"
+#include "core/doc/DemoCongregation.h"
+#include "core/exchange/MonthlySnapshot.h"
+#include "core/store/DatabaseFile.h"
+
+namespace {
+
+using namespace vardo;
+namespace fs = std::filesystem;
+
+constexpr Date kToday{2024, 3, 10};
+
+// A demo data folder of 1500 persons, made once per run.
+const fs::path& DemoFolder() {
+    static const fs::path folder = [] {
+        const fs::path path = fs::temp_directory_path() / ("vardo-month-bench-" + std::to_string(::getpid()));
+        fs::remove_all(path);
+        ScriptedPrompter prompter;
+        DemoOptions options;
+        options.people = 1500;
+        if (!WriteDemoCongregation(DataFolder(path), FixedClock(kToday), options, prompter))
+            std::abort();
+        return path;
+    }();
+    return folder;
+}
+
+StartupOptions Quiet() {
+    StartupOptions options;
+    options.showStartupNote = false;
+    return options;
+}
+
+void BM_InitialiseMonth(benchmark::State& state) {
+    const DataFolder folder(DemoFolder());
+    ScriptedPrompter prompter;
+    for (auto _ : state) {
+        state.PauseTiming();
+        (void)folder.RemoveFolder("Roll", true);
+        CVardoDoc doc;
+        if (!doc.Load(folder, FixedClock(kToday), prompter, Quiet()))
+            state.SkipWithError("load failed");
+        MonthChoice choice;
+        choice.month = doc.GetWorkingMonth().monthIndex;
+        choice.yearIndex = doc.GetWorkingMonth().yearIndex;
+        choice.monthCount = doc.GetWorkingMonth().monthCount;
+        choice.initialise = true;
+        choice.states[choice.month] = MonthState::Open;
+        state.ResumeTiming();
+        if (!doc.ApplyMonthChoice(choice, FixedClock(kToday), prompter))
+            state.SkipWithError("initialisation failed");
+        benchmark::DoNotOptimize(doc.Database().Header());
+        state.PauseTiming();
+        doc.Close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_InitialiseMonth)->Unit(benchmark::kMillisecond);
+
+void BM_FloorCopyTwelveFilesAndSaveRegister(benchmark::State& state) {
+    const DataFolder folder(DemoFolder());
+    ScriptedPrompter prompter;
+    CVardoDoc doc;
+    if (!doc.Load(folder, FixedClock(kToday), prompter, Quiet()))
+        state.SkipWithError("load failed");
+    DatabaseFile file;
+    for (auto _ : state) {
+        state.PauseTiming();
+        (void)folder.RemoveFolder("Floor", true);
+        state.ResumeTiming();
+        (void)folder.CreateFolder("Floor");
+        for (std::string_view name : kBackupFileSet)
+            if (folder.Exists(name))
+                (void)folder.Copy(name, "Floor/" + std::string(name));
+        if (!file.SaveDatabase(doc.Database(), folder, doc.GetWorkingMonth().monthIndex, doc.DocumentWord(), false,
+                               prompter))
+            state.SkipWithError("save failed");
+    }
+    (void)folder.RemoveFolder("Floor", true);
+    doc.Close();
+}
+BENCHMARK(BM_FloorCopyTwelveFilesAndSaveRegister)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    fs::remove_all(DemoFolder());
+    return 0;
+}
