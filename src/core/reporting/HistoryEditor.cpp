@@ -36,7 +36,8 @@ HistoryEditor::HistoryEditor(const ReportingContext& context, Mode mode, RecordN
         }
     } else {
         for (const IndexEntry& entry : db.List(PublisherCategory::Publisher))
-            m_persons.push_back({entry.recordNumber, db.DisplayNameOfRecord(entry.recordNumber, db.SortsLastNameFirst())});
+            m_persons.push_back(
+                {entry.recordNumber, db.DisplayNameOfRecord(entry.recordNumber, db.SortsLastNameFirst())});
     }
     m_person = m_persons.empty() ? -1 : 0;
     const MonthIndex w = context.month.monthIndex;
@@ -317,7 +318,8 @@ bool HistoryEditor::StorePerson() {
     copy.SetCell(m, slot, cell);
     if (m_fields.remark != m_loaded.remark) {
         const RemarkSlot remark = RemarkText(m_context.remarks, copy, m, slot);
-        const Result<bool> stored = StoreRemark(m_context.remarks, copy, m, slot, remark.number, m_fields.remark, prompter);
+        const Result<bool> stored =
+            StoreRemark(m_context.remarks, copy, m, slot, remark.number, m_fields.remark, prompter);
         changed = stored.ok() && stored.value();
         cell = copy.Cell(m, slot);
     }

@@ -43,14 +43,15 @@ std::vector<Warning> CheckPlausibility(const PublisherRecord& person, const Repo
         warnings.push_back({PlausibilityIssue::ManyStudies,
                             FormatArgs(Str(kStrManyStudies), {std::to_string(cell.BibleStudies()), when})});
     if (!pioneer && IsNewReportFormat(month) && hours > 0)
-        warnings.push_back({PlausibilityIssue::HoursInNewFormat, FormatArgs(Str(kStrHoursInNewFormat), {hoursText, when})});
+        warnings.push_back(
+            {PlausibilityIssue::HoursInNewFormat, FormatArgs(Str(kStrHoursInNewFormat), {hoursText, when})});
     if (!HasReport(cell) && cell.BibleStudies() == 0)
         return warnings;
     const int baptism = MonthCountOfDate(person.RawText(TextField::BaptismDate));
     if (baptism >= 0 && month < baptism)
-        warnings.push_back({PlausibilityIssue::BeforeBaptism,
-                            FormatArgs(Str(kStrBeforeBaptism),
-                                       {when, RecordDateToIso(person.RawText(TextField::BaptismDate))})});
+        warnings.push_back(
+            {PlausibilityIssue::BeforeBaptism,
+             FormatArgs(Str(kStrBeforeBaptism), {when, RecordDateToIso(person.RawText(TextField::BaptismDate))})});
     const int movedMonth = person.StatusMonth() >> 4;
     if (person.Category() == PublisherCategory::Moved && movedMonth >= 1 && movedMonth <= kMonthsPerYear) {
         // The list keeps moved persons for twelve months: the move lies in the year up to the working month.

@@ -234,8 +234,8 @@ bool ReportEntry::Store() {
 
     bool remarkStored = false;
     if (m_remarkChanged) {
-        const Result<bool> remarkResult = StoreRemark(m_context.remarks, m_copy, m_month, m_slot, m_remarkNumber, m_remark,
-                                                 m_context.prompter);
+        const Result<bool> remarkResult =
+            StoreRemark(m_context.remarks, m_copy, m_month, m_slot, m_remarkNumber, m_remark, m_context.prompter);
         remarkStored = remarkResult.ok() && remarkResult.value();
         m_remarkChanged = false;
     }

@@ -61,9 +61,7 @@ Result<HoursValue> ParseHours(std::string_view text) {
     const std::size_t point = trimmed.find_first_of(".,");
     const std::string_view whole = trimmed.substr(0, point);
     const std::string_view fraction = point == std::string_view::npos ? std::string_view() : trimmed.substr(point + 1);
-    const auto refuse = [&] {
-        return Result<HoursValue>::Fail(FormatArgs(Str(kStrBadHoursText), {text}));
-    };
+    const auto refuse = [&] { return Result<HoursValue>::Fail(FormatArgs(Str(kStrBadHoursText), {text})); };
     if (!AllDigits(whole) || !AllDigits(fraction) || whole.size() > 5)
         return refuse();
     HoursValue value;
