@@ -327,6 +327,22 @@ RegistryContext CVardoDoc::MakeRegistryContext(Prompter& prompter) {
                            [this](PublisherId id) { return m_side->remarks.ClearPersonRemarks(m_folder, id); }};
 }
 
+ReportingContext CVardoDoc::MakeReportingContext(Prompter& prompter) {
+    return ReportingContext{*m_database,
+                            m_side->remarks,
+                            m_side->cardTotals,
+                            m_workingMonth,
+                            prompter,
+                            m_changes,
+                            [this](const PublisherRecord& person, MonthIndex month) {
+                                return m_monthCycle.lateReports.IsLate(person.Id(), month);
+                            },
+                            [this](PublisherRecord& person, MonthIndex month) {
+                                m_monthCycle.lateReports.Add(person.Id(), month, m_workingMonth.monthIndex);
+                            },
+                            [this](PublisherId id) { m_monthCycle.lastEnteredId = id; }};
+}
+
 void CVardoDoc::ToggleStartupNote() {
     DocumentChange change(m_changes, "Notka startowa");
     change.Touch(DataArea::Settings);

@@ -18,6 +18,7 @@
 #include "core/platform/Prompter.h"
 #include "core/platform/Result.h"
 #include "core/registry/RegistryContext.h"
+#include "core/reporting/ReportingContext.h"
 #include "core/reporting/MonthCycle.h"
 #include "core/reporting/MonthDialogPresenter.h"
 #include "core/store/DatabaseFile.h"
@@ -116,6 +117,9 @@ public:
 
     /// What the people-editing rules work on, over this document's data and change path. Only after Load.
     RegistryContext MakeRegistryContext(Prompter& prompter);
+    /// What the report-entry rules work on: the register, remarks and card totals, the change path, and the
+    /// month cycle's late-report list and last entered publisher. Only after Load.
+    ReportingContext MakeReportingContext(Prompter& prompter);
     /// Options > start-up note off / automatic capitals: flips the setting (one change).
     void ToggleStartupNote();
     void ToggleAutoCapitalize();
