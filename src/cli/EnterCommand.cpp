@@ -8,7 +8,6 @@
 #include "cli/ReportingCommand.h"
 #include "core/platform/Strings.h"
 #include "core/reporting/ReportEntry.h"
-#include "core/reporting/ReportingStrings.h"
 
 namespace vardo::cli {
 namespace {
@@ -57,7 +56,7 @@ int RunEnter(const CliContext& context) {
         const MonthIndex m = MonthIndexOf(chosen);
         const int expectedYear = working.yearIndex - (m > working.monthIndex ? 1 : 0);
         if (YearIndexOf(chosen) != expectedYear || m == working.monthIndex) {
-            opened.Error(std::string(Str(kStrMonthNotStored)));
+            opened.Error(std::string(Str(StrId::MonthNotStored)));
             return 1;
         }
         entry.ChooseMonth(m);

@@ -8,7 +8,6 @@
 #include "cli/ReportingCommand.h"
 #include "core/platform/Strings.h"
 #include "core/reporting/HistoryEditor.h"
-#include "core/reporting/ReportingStrings.h"
 
 namespace vardo::cli {
 namespace {
@@ -81,7 +80,7 @@ int RunSet(OpenedDocument& opened, const CliContext& context, std::vector<std::s
                 return 1;
     }
     if (!editor.ChooseMonthCount(chosen)) {
-        opened.Error(std::string(Str(kStrMonthNotStored)));
+        opened.Error(std::string(Str(StrId::MonthNotStored)));
         return 1;
     }
     HistoryEditor::Fields& fields = editor.Edit();

@@ -6,7 +6,6 @@
 
 #include "cli/DocumentCommand.h"
 #include "core/platform/Strings.h"
-#include "core/reporting/ReportingStrings.h"
 
 namespace vardo::cli {
 namespace {
@@ -41,12 +40,12 @@ int Print(const std::string& out) {
 std::optional<MonthChoice> DialogChoice(OpenedDocument& opened, const std::string& action) {
     CVardoDoc& doc = opened.Doc();
     if (doc.WorkingMonthOpen()) {
-        opened.Error(FormatArgs(Str(kStrMonthAlreadyOpen), {MonthName(doc.GetWorkingMonth().monthIndex)}));
+        opened.Error(FormatArgs(Str(StrId::MonthAlreadyOpen), {MonthName(doc.GetWorkingMonth().monthIndex)}));
         return std::nullopt;
     }
     MonthDialogPresenter dialog(doc.MonthDialogState());
     if ((action == "continue" && !dialog.ShowsContinue()) || (action == "early" && !dialog.ShowsEarlyStart())) {
-        opened.Error(Str(kStrMonthButtonAbsent));
+        opened.Error(Str(StrId::MonthButtonAbsent));
         return std::nullopt;
     }
     std::optional<MonthChoice> choice;
@@ -84,7 +83,7 @@ int RunMonth(const CliContext& context) {
         return Print(out);
     }
     if (doc.PastMonthMode()) {
-        opened.Error(Str(kStrPastMonthReadOnly));
+        opened.Error(Str(StrId::PastMonthReadOnly));
         return 1;
     }
 

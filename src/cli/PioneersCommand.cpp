@@ -8,7 +8,6 @@
 #include "cli/ReportingCommand.h"
 #include "core/platform/Strings.h"
 #include "core/reporting/PioneerList.h"
-#include "core/reporting/ReportingStrings.h"
 
 namespace vardo::cli {
 namespace {
@@ -41,7 +40,7 @@ int RunPioneers(const CliContext& context) {
     DocumentReporting reporting(opened);
     PioneerList list(reporting.Context(), mode);
     if (count && !list.ChooseMonthCount(count.value_or(0))) {
-        opened.Error(std::string(Str(kStrMonthNotStored)));
+        opened.Error(std::string(Str(StrId::MonthNotStored)));
         return 1;
     }
     for (std::size_t i = 2; i < args.size(); ++i) {

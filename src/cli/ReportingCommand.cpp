@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "core/platform/Strings.h"
-#include "core/reporting/ReportingStrings.h"
 #include "core/store/WorkingMonth.h"
 
 namespace vardo::cli {
@@ -50,7 +49,7 @@ DocumentReporting::DocumentReporting(OpenedDocument& opened)
 
 void PrintWarnings(const std::vector<Warning>& warnings) {
     for (const Warning& warning : warnings)
-        std::fprintf(stderr, "%s%s\n", std::string(Str(kStrWarningPrefix)).c_str(), warning.text.c_str());
+        std::fprintf(stderr, "%s%s\n", std::string(Str(StrId::WarningPrefix)).c_str(), warning.text.c_str());
 }
 
 int SaveIfModified(OpenedDocument& opened) {

@@ -94,7 +94,7 @@ TEST_F(EditorDialogTest, ANewPersonHasNoNavigationAndEnterMovesOn) {
     auto dialog = OpenEditor(std::nullopt);
     for (const char* name : {"previousButton", "nextButton", "deleteButton"})
         EXPECT_FALSE(Child<QPushButton>(*dialog, name)->isVisible()) << name;
-    EXPECT_EQ(Child<QPushButton>(*dialog, "groupButton")->text().toStdString(), Str(1348));
+    EXPECT_EQ(Child<QPushButton>(*dialog, "groupButton")->text().toStdString(), Str(StrId::ChooseGroup));
     auto* first = Child<QLineEdit>(*dialog, "firstNameEdit");
     first->setFocus();
     QTest::keyClick(first, Qt::Key_Return);
@@ -154,7 +154,7 @@ TEST_F(EditorDialogTest, ButtonsOfModulesNotHereAreDisabledUntilHooked) {
     auto dialog = OpenEditor(id);
     auto* family = Child<QPushButton>(*dialog, "familyButton");
     EXPECT_TRUE(family->isVisible());
-    EXPECT_EQ(family->text().toStdString(), Str(1358));
+    EXPECT_EQ(family->text().toStdString(), Str(StrId::FamilyEdit));
     EXPECT_FALSE(family->isEnabled());
     EXPECT_FALSE(Child<QPushButton>(*dialog, "emergencyButton")->isEnabled());
     EXPECT_FALSE(Child<QPushButton>(*dialog, "importantInfoButton")->isEnabled());

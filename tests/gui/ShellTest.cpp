@@ -153,7 +153,7 @@ TEST_F(ShellTest, ExitAnsweredNoRestoresTheRemarksOfTheStart) {
     m_doc.ToggleAutoCapitalize();
     m_prompter.Script(Answer::No);
     EXPECT_TRUE(m_frame->close());
-    EXPECT_EQ(m_prompter.Shown().back(), Str(1197));
+    EXPECT_EQ(m_prompter.Shown().back(), Str(StrId::SaveChanges));
     EXPECT_EQ(m_dir.ReadFile("remark9.dat"), atStart);
     EXPECT_FALSE(m_dir.Exists("rmkundo.dat"));
     EXPECT_FALSE(m_doc.IsLoaded());
@@ -180,16 +180,16 @@ TEST_F(ShellTest, PasswordChangeConfirmedTwice) {
         auto* prompt = Child<QLabel>(dialog, "promptLabel");
         auto* edit = Child<QLineEdit>(dialog, "passwordEdit");
         auto* ok = Child<QPushButton>(dialog, "okButton");
-        EXPECT_EQ(prompt->text().toStdString(), Str(1077));
+        EXPECT_EQ(prompt->text().toStdString(), Str(StrId::EnterNewPassword));
         QTest::keyClicks(edit, QStringLiteral("Owca7"));
         ok->click();
         EXPECT_TRUE(edit->text().isEmpty());
-        EXPECT_NE(prompt->text().toStdString().find(Str(1081)), std::string::npos);
+        EXPECT_NE(prompt->text().toStdString().find(Str(StrId::PasswordAgain)), std::string::npos);
         QTest::keyClicks(edit, QStringLiteral("Owca7"));
         ok->click();
     });
     Action(cmd::kPassword)->trigger();
-    EXPECT_EQ(m_prompter.Shown().back(), Str(1079));
+    EXPECT_EQ(m_prompter.Shown().back(), Str(StrId::PasswordChanged));
     EXPECT_EQ(m_doc.Database().Header().Password(), "Owca7");
     EXPECT_TRUE(m_doc.IsModified());
 
@@ -197,10 +197,10 @@ TEST_F(ShellTest, PasswordChangeConfirmedTwice) {
     m_prompter.Clear();
     OnNextDialog<PasswordDialog>([](PasswordDialog& dialog) {
         auto* prompt = Child<QLabel>(dialog, "promptLabel");
-        EXPECT_EQ(prompt->text().toStdString(), Str(1078));
+        EXPECT_EQ(prompt->text().toStdString(), Str(StrId::EnterOldPassword));
         QTest::keyClicks(Child<QLineEdit>(dialog, "passwordEdit"), QStringLiteral("zle"));
         Child<QPushButton>(dialog, "okButton")->click();
-        EXPECT_EQ(prompt->text().toStdString(), Str(1075));
+        EXPECT_EQ(prompt->text().toStdString(), Str(StrId::WrongPassword));
         Child<QPushButton>(dialog, "okButton")->click();
     });
     Action(cmd::kPassword)->trigger();
@@ -218,7 +218,7 @@ TEST_F(ShellTest, PasswordSwitchedOffWithAnEmptyEntry) {
         QTest::keyClicks(Child<QLineEdit>(dialog, "passwordEdit"), QStringLiteral("Owca7")); // no OK needed
     });
     Action(cmd::kPassword)->trigger();
-    EXPECT_EQ(m_prompter.Shown().back(), Str(1082));
+    EXPECT_EQ(m_prompter.Shown().back(), Str(StrId::PasswordOff));
     EXPECT_EQ(m_doc.Database().Header().Password(), " ");
 }
 
@@ -230,7 +230,7 @@ TEST_F(ShellTest, DifferentEntriesLeaveThePassword) {
         Child<QPushButton>(dialog, "okButton")->click();
     });
     Action(cmd::kPassword)->trigger();
-    EXPECT_EQ(m_prompter.Shown().back(), Str(1080));
+    EXPECT_EQ(m_prompter.Shown().back(), Str(StrId::PasswordNotChanged));
     EXPECT_FALSE(m_doc.Database().Header().HasPassword());
     EXPECT_FALSE(m_doc.IsModified());
 }
@@ -245,7 +245,7 @@ TEST_F(PasswordGateTest, AProtectedRegisterOpensOnlyForTheRightPassword) {
 
     CMainFrame frame(m_doc, m_prompter);
     OnNextDialog<PasswordDialog>([](PasswordDialog& dialog) {
-        EXPECT_EQ(Child<QLabel>(dialog, "promptLabel")->text().toStdString(), Str(1076));
+        EXPECT_EQ(Child<QLabel>(dialog, "promptLabel")->text().toStdString(), Str(StrId::EnterPassword));
         QTest::keyClicks(Child<QLineEdit>(dialog, "passwordEdit"), QStringLiteral("Owca7"));
     });
     EXPECT_TRUE(frame.OpenDocument(m_folder, m_clock, false));
@@ -262,8 +262,9 @@ TEST_F(PasswordGateTest, TheStartupNoteFollowsTheSetting) {
     CMainFrame frame(m_doc, m_prompter);
     ASSERT_TRUE(frame.OpenDocument(m_folder, m_clock, true));
     ASSERT_EQ(m_prompter.Shown().size(), 1u);
-    EXPECT_EQ(m_prompter.Shown()[0],
-              std::string(Str(1235)) + "  " + std::string(Str(1236)) + "  " + std::string(Str(1237)));
+    EXPECT_EQ(m_prompter.Shown()[0], std::string(Str(StrId::StartupNote1)) + "  " +
+                                         std::string(Str(StrId::StartupNote2)) + "  " +
+                                         std::string(Str(StrId::StartupNote3)));
     frame.Router().Execute(cmd::kStartupNoteOff);
     frame.Router().Execute(cmd::kSave);
     m_doc.Close();

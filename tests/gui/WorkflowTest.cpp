@@ -141,7 +141,7 @@ TEST_F(WorkflowTest, EditingThroughTheWidgetsLeavesTheFilesAsTheRulesSay) {
         Child<QPushButton>(chooser, "closeButton")->click();
     });
     frame.Panel().ButtonFor(cmd::kPublishers)->click();
-    EXPECT_EQ(m_prompter.Shown().back(), FormatArgs(Str(1008), {"Ewa Lis"}));
+    EXPECT_EQ(m_prompter.Shown().back(), FormatArgs(Str(StrId::ConfirmDelete), {"Ewa Lis"}));
 
     ASSERT_TRUE(frame.Action(cmd::kSave)->isEnabled());
     frame.Action(cmd::kSave)->trigger();

@@ -7,16 +7,10 @@
 #include "core/exchange/Restore.h"
 #include "core/platform/Strings.h"
 #include "core/store/ChangeCaptures.h"
-#include "core/store/DatabaseStrings.h"
 #include "core/store/LegacySideFiles.h"
 
 namespace vardo {
 namespace {
-
-constexpr int kStrSaveChanges = 1197; // "Zapisać zmiany?"
-constexpr int kStrStartupNote1 = 1235;
-constexpr int kStrStartupNote2 = 1236;
-constexpr int kStrStartupNote3 = 1237;
 
 bool FolderExists(const DataFolder& folder) {
     std::error_code ec;
@@ -52,8 +46,8 @@ void CVardoDoc::OnNewDocument() {
 }
 
 std::string CVardoDoc::StartupNoteText() {
-    return std::string(Str(kStrStartupNote1)) + "  " + std::string(Str(kStrStartupNote2)) + "  " +
-           std::string(Str(kStrStartupNote3));
+    return std::string(Str(StrId::StartupNote1)) + "  " + std::string(Str(StrId::StartupNote2)) + "  " +
+           std::string(Str(StrId::StartupNote3));
 }
 
 std::span<PublisherRecord> CVardoDoc::Persons() {
@@ -80,12 +74,10 @@ Status CVardoDoc::Load(const DataFolder& folder, const Clock& clock, Prompter& p
                        const StartupOptions& options) {
     OnNewDocument();
     if (!FolderExists(folder))
-        return Status::Fail(Failure::NotFound,
-                            FormatPrintf("Folder danych %s nie istnieje.", folder.Root().string().c_str()));
+        return Status::Fail(Failure::NotFound, FormatArgs(Str(StrId::DataFolderMissing), {folder.Root().string()}));
     // A restore cut short leaves the folder half switched; settle it before anything is read.
     if (RecoverInterruptedRestore(folder, prompter) == RecoveryResult::Failed)
-        return Status::Fail(Failure::Io, FormatPrintf("Folder danych %s wymaga naprawy po przerwanym przywracaniu.",
-                                                      folder.Root().string().c_str()));
+        return Status::Fail(Failure::Io, FormatArgs(Str(StrId::DataFolderNeedsRepair), {folder.Root().string()}));
     const Date today = clock.Today();
     if (today.year < kFirstSupportedYear || today.year > kLastSupportedYear)
         return Status::Fail(Failure::Invalid,
@@ -130,7 +122,7 @@ Status CVardoDoc::LoadFolder(const DataFolder& folder, Prompter& prompter, const
     if (!m_pastMonthMode && header.HasPassword() &&
         !(options.checkPassword && options.checkPassword(header.Password()))) {
         OnNewDocument();
-        return Status::Fail(Failure::Refused, "Dane są chronione hasłem; nie podano właściwego hasła.");
+        return Status::Fail(Failure::Refused, std::string(Str(StrId::PasswordRefused)));
     }
 
     CompleteStartup(prompter);
@@ -235,9 +227,9 @@ void CVardoDoc::CompleteStartup(Prompter& prompter) {
 
 Status CVardoDoc::Save(Prompter& prompter, bool always) {
     if (!IsLoaded())
-        return Status::Fail(Failure::Refused, "Nie wczytano żadnych danych.");
+        return Status::Fail(Failure::Refused, std::string(Str(StrId::NothingLoaded)));
     if (m_pastMonthMode)
-        return Status::Fail(Failure::Refused, "Podczas przeglądania poprzednich raportów nie można zapisywać.");
+        return Status::Fail(Failure::Refused, std::string(Str(StrId::NoSaveInPastMonth)));
     if (!always && !IsModified())
         return Status::Ok();
 
@@ -257,7 +249,7 @@ Status CVardoDoc::Save(Prompter& prompter, bool always) {
     // cannot be written the records keep them, so nothing is lost and the failure stays silent.
     (void)side.participation.Write(m_folder, Persons(), yearIndex, monthIndex);
     note(m_databaseFile.SaveDatabase(*m_database, m_folder, monthIndex, m_documentWord, m_pastMonthMode, prompter),
-         Str(kStrDatabaseFileName));
+         Str(StrId::DatabaseFileName));
     note(side.cardTotals.Save(m_folder, prompter), CardTotals::kFileName);
     note(side.groups.Save(m_folder, prompter), GroupTable::kFileName);
 
@@ -275,7 +267,7 @@ Status CVardoDoc::Save(Prompter& prompter, bool always) {
         std::string names;
         for (const std::string& name : notWritten)
             names += (names.empty() ? "" : ", ") + name;
-        return Status::Fail(Failure::Io, "Nie zapisano plików: " + names + ".");
+        return Status::Fail(Failure::Io, FormatArgs(Str(StrId::FilesNotSaved), {names}));
     }
     m_changes.MarkSaved();
     return Status::Ok();
@@ -373,8 +365,7 @@ Status CVardoDoc::SetPassword(std::string_view password) {
     DocumentChange change(m_changes, "Hasło");
     change.Touch(DataArea::Register);
     if (!m_database->Header().SetPassword(password))
-        return Status::Fail(Failure::Invalid, "Tego hasła nie można zapisać: zawiera znaki, których program nie "
-                                              "potrafi przechować.");
+        return Status::Fail(Failure::Invalid, std::string(Str(StrId::PasswordNotStorable)));
     change.Commit();
     return Status::Ok();
 }
@@ -382,7 +373,7 @@ Status CVardoDoc::SetPassword(std::string_view password) {
 bool CVardoDoc::ConfirmExit(Prompter& prompter) {
     if (!IsLoaded() || !IsModified() || m_pastMonthMode)
         return true;
-    switch (prompter.Ask(Str(kStrSaveChanges), Buttons::YesNoCancel, Answer::Yes)) {
+    switch (prompter.Ask(Str(StrId::SaveChanges), Buttons::YesNoCancel, Answer::Yes)) {
     case Answer::Yes: {
         const Status saved = Save(prompter);
         if (!saved)

@@ -4,14 +4,9 @@
 
 #include "core/exchange/BackupHistory.h"
 #include "core/platform/Strings.h"
-#include "core/reporting/ReportingStrings.h"
 
 namespace vardo {
-namespace {
-
-constexpr int kStrSaveChanges = 1197; // "Zapisać zmiany?"
-
-} // namespace
+namespace {} // namespace
 
 bool CVardoDoc::WorkingMonthOpen() const {
     return IsLoaded() && GetMonthState(m_workingMonth.monthIndex) == MonthState::Open;
@@ -30,9 +25,9 @@ MonthDialogInput CVardoDoc::MonthDialogState() const {
 
 Status CVardoDoc::ApplyMonthChoice(const MonthChoice& choice, const Clock& clock, Prompter& prompter) {
     if (!IsLoaded())
-        return Status::Fail(Failure::Refused, "Nie wczytano żadnych danych.");
+        return Status::Fail(Failure::Refused, std::string(Str(StrId::NothingLoaded)));
     if (m_pastMonthMode)
-        return Status::Fail(Failure::Refused, std::string(Str(kStrPastMonthReadOnly)));
+        return Status::Fail(Failure::Refused, std::string(Str(StrId::PastMonthReadOnly)));
 
     // The snapshot keeps the month before as last saved, before anything of it is cleared. Losing it
     // silently would lose the only copy of that month's figures, so a failure asks first.
@@ -41,10 +36,10 @@ Status CVardoDoc::ApplyMonthChoice(const MonthChoice& choice, const Clock& clock
             WriteMonthlySnapshot(m_folder, choice.month, 2000 + choice.yearIndex, clock.Today());
         if (!snapshot.status) {
             const std::string question =
-                FormatArgs(Str(kStrSnapshotFailed),
+                FormatArgs(Str(StrId::SnapshotFailed),
                            {m_folder.Resolve(SnapshotFolderName(snapshot.number)).string(), snapshot.status.message()});
             if (prompter.Ask(question, Buttons::YesNo, Answer::No) != Answer::Yes)
-                return Status::Fail(Failure::Cancelled, std::string(Str(kStrInitialiseStopped)));
+                return Status::Fail(Failure::Cancelled, std::string(Str(StrId::InitialiseStopped)));
         }
         if (snapshot.written) {
             // The history lets a restore offer the snapshot; a history that cannot be written loses only that.
@@ -93,14 +88,14 @@ Status CVardoDoc::ApplyMonthChoice(const MonthChoice& choice, const Clock& clock
 
 Status CVardoDoc::CloseWorkingMonth() {
     if (!IsLoaded())
-        return Status::Fail(Failure::Refused, "Nie wczytano żadnych danych.");
+        return Status::Fail(Failure::Refused, std::string(Str(StrId::NothingLoaded)));
     if (m_pastMonthMode)
-        return Status::Fail(Failure::Refused, std::string(Str(kStrPastMonthReadOnly)));
+        return Status::Fail(Failure::Refused, std::string(Str(StrId::PastMonthReadOnly)));
     DocumentChange change(m_changes, "Zamknięcie miesiąca");
     change.Touch(DataArea::Register);
     if (!CloseMonth(m_database->Header(), m_workingMonth))
         return Status::Fail(Failure::Refused,
-                            FormatArgs(Str(kStrMonthNotOpen), {MonthName(m_workingMonth.monthIndex)}));
+                            FormatArgs(Str(StrId::MonthNotOpen), {MonthName(m_workingMonth.monthIndex)}));
     change.Commit();
     return Status::Ok();
 }
@@ -127,18 +122,18 @@ int CVardoDoc::PastMonthYear(int k) const {
 
 Status CVardoDoc::LoadPastMonth(int k, Prompter& prompter) {
     if (!IsLoaded())
-        return Status::Fail(Failure::Refused, "Nie wczytano żadnych danych.");
+        return Status::Fail(Failure::Refused, std::string(Str(StrId::NothingLoaded)));
     if (k < 1 || k > kViewableSnapshots)
-        return Status::Fail(FormatPrintf("Można przeglądać miesiące od 1 do %d wstecz.", kViewableSnapshots));
+        return Status::Fail(FormatArgs(Str(StrId::PastMonthRange), {std::to_string(kViewableSnapshots)}));
     const DataFolder dataFolder = DataFolderRoot();
     const int number = PastMonthIndex(k) + 1;
     if (!IsSnapshotPresent(dataFolder, number))
         return Status::Fail(
-            FormatArgs(Str(kStrSnapshotMissing),
+            FormatArgs(Str(StrId::SnapshotMissing),
                        {MonthName(PastMonthIndex(k)), dataFolder.Resolve(SnapshotFolderName(number)).string()}));
 
     if (!m_pastMonthMode && IsModified()) {
-        switch (prompter.Ask(Str(kStrSaveChanges), Buttons::YesNoCancel, Answer::Yes)) {
+        switch (prompter.Ask(Str(StrId::SaveChanges), Buttons::YesNoCancel, Answer::Yes)) {
         case Answer::Yes:
             if (Status saved = Save(prompter); !saved)
                 return saved;

@@ -10,7 +10,6 @@
 #include "core/doc/CVardoDoc.h"
 #include "core/doc/DemoData.h"
 #include "core/platform/Strings.h"
-#include "core/store/DatabaseStrings.h"
 
 namespace vardo {
 namespace {
@@ -1083,25 +1082,23 @@ private:
 
 Status BuildDemoCongregation(CVardoDoc& doc, const DemoOptions& options) {
     if (!doc.IsLoaded())
-        return Status::Fail("Nie wczytano folderu danych.");
+        return Status::Fail(std::string(Str(StrId::DemoNotLoaded)));
     if (doc.Database().PersonCount() > 0)
-        return Status::Fail("Rejestr nie jest pusty; przykładowy zbór powstaje tylko w pustym folderze.");
+        return Status::Fail(std::string(Str(StrId::DemoRegisterNotEmpty)));
     if (options.people < 1 || options.people > kDemoMaxPeople)
-        return Status::Fail(FormatPrintf("Liczba osób musi leżeć między 1 a %d.", kDemoMaxPeople));
+        return Status::Fail(FormatArgs(Str(StrId::DemoPeopleRange), {std::to_string(kDemoMaxPeople)}));
     return DemoBuilder(doc, options).Build();
 }
 
 Status WriteDemoCongregation(const DataFolder& folder, const Clock& clock, const DemoOptions& options,
                              Prompter& prompter) {
     if (options.people < 1 || options.people > kDemoMaxPeople)
-        return Status::Fail(FormatPrintf("Liczba osób musi leżeć między 1 a %d.", kDemoMaxPeople));
+        return Status::Fail(FormatArgs(Str(StrId::DemoPeopleRange), {std::to_string(kDemoMaxPeople)}));
     if (Status created = DataFolder().CreateFolder(folder.Root().string()); !created)
         return created;
-    for (int name : {kStrDatabaseFileName, kStrLegacyDatabaseFileName})
+    for (StrId name : {StrId::DatabaseFileName, StrId::LegacyDatabaseFileName})
         if (folder.Exists(Str(name)))
-            return Status::Fail(FormatPrintf("Folder %s zawiera już dane (%s); przykładowy zbór nie zostanie "
-                                             "w nim zapisany.",
-                                             folder.Root().string().c_str(), std::string(Str(name)).c_str()));
+            return Status::Fail(FormatArgs(Str(StrId::DemoFolderHasData), {folder.Root().string(), Str(name)}));
     CVardoDoc doc;
     StartupOptions startup;
     startup.showStartupNote = false;

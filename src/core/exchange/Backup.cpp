@@ -4,7 +4,6 @@
 #include <system_error>
 
 #include "core/exchange/BackupHistory.h"
-#include "core/exchange/BackupStrings.h"
 #include "core/platform/Strings.h"
 
 namespace vardo {
@@ -22,7 +21,7 @@ std::string WithoutFinalSeparator(std::string_view path) {
 }
 
 BackupOutcome Failed(std::string folder, const std::string& reason) {
-    return {BackupOutcome::Kind::Failed, std::move(folder), FormatArgs(Str(kStrBackupFailed), {reason})};
+    return {BackupOutcome::Kind::Failed, std::move(folder), FormatArgs(Str(StrId::BackupFailed), {reason})};
 }
 
 // Removes temporary sets that an interrupted backup left in the destination.
@@ -49,7 +48,7 @@ BackupOutcome MakeBackup(const BackupRequest& request) {
     const std::string folder = BackupSetPath(request.destination, request.now);
     const DataFolder destination{std::filesystem::path(WithoutFinalSeparator(request.destination))};
     if (destination.Exists(name))
-        return {BackupOutcome::Kind::FolderExists, folder, std::string(Str(kStrRetryInOneMinute))};
+        return {BackupOutcome::Kind::FolderExists, folder, std::string(Str(StrId::RetryInOneMinute))};
     if (!destination.IsFolder(""))
         return Failed(folder, FormatPrintf("Folder %s nie istnieje.", destination.Root().string().c_str()));
 
@@ -78,7 +77,7 @@ BackupOutcome MakeBackup(const BackupRequest& request) {
     // Another backup of the same minute may have appeared meanwhile; never merge into it.
     if (destination.Exists(name)) {
         (void)destination.RemoveFolder(tempName, true);
-        return {BackupOutcome::Kind::FolderExists, folder, std::string(Str(kStrRetryInOneMinute))};
+        return {BackupOutcome::Kind::FolderExists, folder, std::string(Str(StrId::RetryInOneMinute))};
     }
     if (Status renamed = destination.Rename(tempName, name); !renamed)
         return abandon(renamed);
@@ -90,22 +89,22 @@ BackupOutcome MakeBackup(const BackupRequest& request) {
 }
 
 std::string LastBackupDestination(const IniFile& settings) {
-    return settings.GetString(Str(kStrBackupSection), Str(kStrBackupPathKey), "");
+    return settings.GetString(Str(StrId::BackupSection), Str(StrId::BackupPathKey), "");
 }
 
 std::string LastBackupDate(const IniFile& settings) {
-    return settings.GetString(Str(kStrBackupSection), kLastKey, "");
+    return settings.GetString(Str(StrId::BackupSection), kLastKey, "");
 }
 
 void RecordBackupInSettings(IniFile& settings, std::string_view destination, const Date& date) {
-    settings.SetString(Str(kStrBackupSection), Str(kStrBackupPathKey), destination);
-    settings.SetString(Str(kStrBackupSection), kLastKey, date.ToIso());
+    settings.SetString(Str(StrId::BackupSection), Str(StrId::BackupPathKey), destination);
+    settings.SetString(Str(StrId::BackupSection), kLastKey, date.ToIso());
 }
 
 bool AskBackupBeforeImport(const Clock& clock, const IniFile& settings, Prompter& prompter) {
     if (LastBackupDate(settings) == clock.Today().ToIso())
         return false;
-    return prompter.Ask(Str(kStrBackupFirst), Buttons::YesNo, Answer::Yes) == Answer::Yes;
+    return prompter.Ask(Str(StrId::BackupFirst), Buttons::YesNo, Answer::Yes) == Answer::Yes;
 }
 
 } // namespace vardo

@@ -6,7 +6,6 @@
 
 #include "core/exchange/Backup.h"
 #include "core/exchange/BackupFileSet.h"
-#include "core/exchange/BackupStrings.h"
 #include "core/exchange/Restore.h"
 #include "core/platform/CodePage.h"
 #include "core/platform/Strings.h"
@@ -116,21 +115,21 @@ void BackupDialogPresenter::FillList() {
 
 std::string BackupDialogPresenter::UndoDescription() const {
     const auto time = m_data.Sub(kUndoRestoreFolder).ModificationTime("tdat9.bin");
-    return FormatPrintf("%s : %s", std::string(Str(kStrUndoRestoreText)).c_str(),
+    return FormatPrintf("%s : %s", std::string(Str(StrId::UndoRestoreText)).c_str(),
                         time ? CtimeText(time.value()).c_str() : "");
 }
 
 void BackupDialogPresenter::Update() {
     BackupDialogView& v = m_view;
-    v.cancelText = std::string(m_done ? Str(kStrClose) : kCancelText);
+    v.cancelText = std::string(m_done ? Str(StrId::Close) : kCancelText);
     if (m_mode == Mode::Backup) {
-        v.caption = std::string(Str(kStrBackupCaption));
+        v.caption = std::string(Str(StrId::BackupCaption));
         v.spaceVisible = true;
-        v.spaceText = FormatPrintf("%s: %llu bytes", std::string(Str(kStrSpaceNeeded)).c_str(),
+        v.spaceText = FormatPrintf("%s: %llu bytes", std::string(Str(StrId::SpaceNeeded)).c_str(),
                                    static_cast<unsigned long long>(FileSetSize(m_data) * 7));
-        v.pathGroupText = std::string(Str(kStrBackupDestGroup));
+        v.pathGroupText = std::string(Str(StrId::BackupDestGroup));
         v.pathText = m_currentPath;
-        v.prompt = m_statusLine.empty() ? FormatArgs(Str(kStrClickOkToBackup), {m_currentPath}) : m_statusLine;
+        v.prompt = m_statusLine.empty() ? FormatArgs(Str(StrId::ClickOkToBackup), {m_currentPath}) : m_statusLine;
         v.historyRadioVisible = v.folderRadioVisible = v.useLastVisible = v.undoVisible = false;
         v.listVisible = false;
         v.browseVisible = !m_done;
@@ -138,7 +137,7 @@ void BackupDialogPresenter::Update() {
         return;
     }
 
-    v.caption = std::string(Str(kStrRestoreCaption));
+    v.caption = std::string(Str(StrId::RestoreCaption));
     v.spaceVisible = false;
     const bool undoAvailable = CanUndoRestore(m_data);
     if (!undoAvailable)
@@ -167,15 +166,15 @@ void BackupDialogPresenter::Update() {
             v.selectedItem = 0;
             m_currentPath = m_history.Entry(m_itemData.front()).path;
         }
-        v.prompt = m_currentPath.size() < 5 ? std::string() : FormatArgs(Str(kStrClickOkToRestore), {m_currentPath});
+        v.prompt = m_currentPath.size() < 5 ? std::string() : FormatArgs(Str(StrId::ClickOkToRestore), {m_currentPath});
         v.okVisible = !m_done;
     } else {
-        v.pathGroupText = std::string(Str(kStrRestoreSourceGroup));
+        v.pathGroupText = std::string(Str(StrId::RestoreSourceGroup));
         v.pathText = m_currentPath;
         v.browseVisible = !m_done;
         v.useLastVisible = false;
         const bool isSet = IsBackupSetPath(m_currentPath);
-        v.prompt = isSet ? FormatArgs(Str(kStrClickOkToRestore), {m_currentPath}) : std::string();
+        v.prompt = isSet ? FormatArgs(Str(StrId::ClickOkToRestore), {m_currentPath}) : std::string();
         v.okVisible = isSet && !m_done;
     }
     if (!m_statusLine.empty())
@@ -249,7 +248,7 @@ void BackupDialogPresenter::Browse(std::string_view folder) {
     m_statusLine.clear();
     if (m_mode == Mode::Backup) {
         if (IsBackupSetPath(folder)) {
-            m_prompter.Message(FormatArgs(Str(kStrNotABackupPlace), {LastComponent(folder)}), Severity::Warning);
+            m_prompter.Message(FormatArgs(Str(StrId::NotABackupPlace), {LastComponent(folder)}), Severity::Warning);
             m_currentPath = ParentOf(folder);
         } else {
             m_currentPath = WithSeparator(folder);
@@ -278,13 +277,13 @@ BackupDialogPresenter::After BackupDialogPresenter::Ok() {
         request.workingMonthIndex = m_workingMonthIndex;
         request.snapshotMask = m_snapshotMask;
         request.progress = [&](std::string_view name) {
-            m_view.prompt = FormatArgs(Str(kStrBackingUpFile), {name});
+            m_view.prompt = FormatArgs(Str(StrId::BackingUpFile), {name});
             m_host.Progress(m_view.prompt);
         };
         const BackupOutcome outcome = MakeBackup(request);
         switch (outcome.kind) {
         case BackupOutcome::Kind::FolderExists:
-            m_statusLine = std::string(Str(kStrRetryInOneMinute));
+            m_statusLine = std::string(Str(StrId::RetryInOneMinute));
             break;
         case BackupOutcome::Kind::Failed:
             m_statusLine = outcome.message;
@@ -292,7 +291,7 @@ BackupDialogPresenter::After BackupDialogPresenter::Ok() {
             break;
         case BackupOutcome::Kind::Created:
             m_done = true;
-            m_statusLine = std::string(Str(kStrBackupCreated));
+            m_statusLine = std::string(Str(StrId::BackupCreated));
             m_host.RecordBackup(m_currentPath, now.date);
             if (!outcome.message.empty())
                 m_prompter.Message(outcome.message, Severity::Warning);
@@ -308,7 +307,7 @@ BackupDialogPresenter::After BackupDialogPresenter::Ok() {
     request.workingMonthIndex = m_workingMonthIndex;
     request.checkPassword = [&](std::string_view stored) { return m_host.CheckPassword(stored); };
     request.progress = [&](std::string_view name) {
-        m_view.prompt = FormatArgs(Str(kStrRestoringFile), {name});
+        m_view.prompt = FormatArgs(Str(StrId::RestoringFile), {name});
         m_host.Progress(m_view.prompt);
     };
     const RestoreOutcome outcome = RestoreBackup(request);

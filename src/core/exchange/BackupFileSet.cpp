@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/exchange/BackupStrings.h"
 #include "core/platform/Strings.h"
 #include "core/store/AppointmentTable.h"
 #include "core/store/CardTotals.h"
@@ -38,7 +37,7 @@ Status VerifiedCopy(const DataFolder& from, const DataFolder& to, std::string_vi
     const auto targetSum = to.Checksum(name);
     if (!sourceSize || !targetSize || !sourceSum || !targetSum || sourceSize.value() != targetSize.value() ||
         sourceSum.value() != targetSum.value())
-        return Status::Fail(FormatArgs(Str(kStrCopyDiffers), {target}));
+        return Status::Fail(FormatArgs(Str(StrId::CopyDiffers), {target}));
     return Status::Ok();
 }
 

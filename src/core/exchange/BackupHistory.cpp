@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/exchange/BackupFileSet.h"
-#include "core/exchange/BackupStrings.h"
 #include "core/platform/CodePage.h"
 #include "core/platform/Strings.h"
 
@@ -77,7 +76,7 @@ std::vector<int> BackupHistory::ValidIndexes() const {
 Status BackupHistory::PushFront(const BackupHistoryEntry& entry) {
     // A cut path would name another folder; such an entry is not recorded at all.
     if (entry.path.size() > kPathSize - 1 || entry.path.find('\0') != std::string::npos)
-        return Status::Fail(FormatArgs(Str(kStrHistoryPathTooLong), {entry.path}));
+        return Status::Fail(FormatArgs(Str(StrId::HistoryPathTooLong), {entry.path}));
     std::move_backward(m_entries.begin(), m_entries.end() - 1, m_entries.end());
     m_entries.front() = entry;
     return Status::Ok();

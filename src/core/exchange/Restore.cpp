@@ -6,7 +6,6 @@
 #include <system_error>
 #include <vector>
 
-#include "core/exchange/BackupStrings.h"
 #include "core/platform/Strings.h"
 #include "core/store/PublisherDatabase.h"
 #include "core/store/PublisherRecord.h"
@@ -160,12 +159,12 @@ bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b) {
 RestoreOutcome CheckSource(const DataFolder& source, const RestoreRequest& request) {
     const auto bytes = source.ReadAll("tdat9.bin");
     if (!bytes || bytes.value().size() < kRecordSize)
-        return {RestoreOutcome::Kind::NoDatabase, false, FormatArgs(Str(kStrNoReadableBackup), {request.source})};
+        return {RestoreOutcome::Kind::NoDatabase, false, FormatArgs(Str(StrId::NoReadableBackup), {request.source})};
     HeaderRecord header = HeaderRecord::FromBytes(std::string_view(bytes.value()).substr(0, kRecordSize));
     if (header.StorageMarker() != HeaderRecord::kPlainMarker)
         ScrambleRecord(header, -1);
     if (header.HasPassword() && !(request.checkPassword && request.checkPassword(header.Password())))
-        return {RestoreOutcome::Kind::WrongPassword, false, std::string(Str(kStrWrongBackupPassword))};
+        return {RestoreOutcome::Kind::WrongPassword, false, std::string(Str(StrId::WrongBackupPassword))};
     return {RestoreOutcome::Kind::Restored, false, {}};
 }
 
@@ -185,13 +184,14 @@ RestoreOutcome RestoreBackup(const RestoreRequest& request) {
     const bool undo = SamePath(source.Root(), data.Resolve(kUndoRestoreFolder));
     const auto fail = [&](const Status& why) {
         (void)RollBack(data);
-        return RestoreOutcome{RestoreOutcome::Kind::Failed, undo, FormatArgs(Str(kStrRestoreFailed), {why.message()})};
+        return RestoreOutcome{RestoreOutcome::Kind::Failed, undo,
+                              FormatArgs(Str(StrId::RestoreFailed), {why.message()})};
     };
 
     // An interrupted restore is settled first; leftovers without a journal are no part of this restore.
     RecoveryResult earlier = RecoveryResult::Nothing;
     if (Status recovered = Recover(data, earlier); !recovered)
-        return {RestoreOutcome::Kind::Failed, undo, FormatArgs(Str(kStrRecoveryFailed), {recovered.message()})};
+        return {RestoreOutcome::Kind::Failed, undo, FormatArgs(Str(StrId::RecoveryFailed), {recovered.message()})};
     if (Status cleared = RollBack(data); !cleared)
         return fail(cleared);
     Journal journal;
@@ -246,19 +246,20 @@ RestoreOutcome RestoreBackup(const RestoreRequest& request) {
     if (Status written = data.WriteAtomic(kRestoreJournal, SerializeJournal(journal)); !written)
         return fail(written);
     if (Status switched = Switch(data, journal); !switched)
-        return {RestoreOutcome::Kind::Failed, undo, FormatArgs(Str(kStrRecoveryFailed), {switched.message()})};
+        return {RestoreOutcome::Kind::Failed, undo, FormatArgs(Str(StrId::RecoveryFailed), {switched.message()})};
     return {RestoreOutcome::Kind::Restored, undo, {}};
 }
 
 RecoveryResult RecoverInterruptedRestore(const DataFolder& data, Prompter& prompter) {
     RecoveryResult result = RecoveryResult::Nothing;
     if (Status status = Recover(data, result); !status) {
-        prompter.Message(FormatArgs(Str(kStrRecoveryFailed), {status.message()}), Severity::Error);
+        prompter.Message(FormatArgs(Str(StrId::RecoveryFailed), {status.message()}), Severity::Error);
         return RecoveryResult::Failed;
     }
     if (result != RecoveryResult::Nothing)
-        prompter.Message(Str(result == RecoveryResult::Completed ? kStrRestoreRolledForward : kStrRestoreRolledBack),
-                         Severity::Warning);
+        prompter.Message(
+            Str(result == RecoveryResult::Completed ? StrId::RestoreRolledForward : StrId::RestoreRolledBack),
+            Severity::Warning);
     return result;
 }
 

@@ -14,7 +14,7 @@ struct Entry {
 };
 
 constexpr Entry kEntries[] = {
-#define VARDO_STRING(id, text) {id, text},
+#define VARDO_STRING(name, id, text) {id, text},
 #include "strings.inc"
 #undef VARDO_STRING
 };
@@ -36,8 +36,8 @@ const Entry* Find(int id) {
 
 } // namespace
 
-std::string_view Str(int id) {
-    const Entry* entry = Find(id);
+std::string_view Str(StrId id) {
+    const Entry* entry = Find(static_cast<int>(id));
     return entry ? entry->text : std::string_view{};
 }
 
@@ -84,19 +84,23 @@ std::string FormatPrintf(const char* format, ...) {
 }
 
 std::string_view MonthName(int monthIndex) {
-    return monthIndex >= 0 && monthIndex < 12 ? Str(3 + monthIndex) : "";
+    return monthIndex >= 0 && monthIndex < 12
+               ? Str(static_cast<StrId>(static_cast<int>(StrId::MonthJanuary) + monthIndex))
+               : "";
 }
 
 std::string_view MonthAbbreviation(int monthIndex) {
-    return monthIndex >= 0 && monthIndex < 12 ? Str(1203 + monthIndex) : "";
+    return monthIndex >= 0 && monthIndex < 12
+               ? Str(static_cast<StrId>(static_cast<int>(StrId::AbbrJanuary) + monthIndex))
+               : "";
 }
 
 std::string_view WeekdayName(int dayIndex) {
-    return dayIndex >= 0 && dayIndex < 7 ? Str(1252 + dayIndex) : "";
+    return dayIndex >= 0 && dayIndex < 7 ? Str(static_cast<StrId>(static_cast<int>(StrId::Monday) + dayIndex)) : "";
 }
 
 std::string_view LanguageTag() {
-    return Str(1198);
+    return Str(StrId::LanguageTag);
 }
 
 } // namespace vardo

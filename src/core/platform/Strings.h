@@ -6,11 +6,17 @@
 
 namespace vardo {
 
-/// Text of a string-table entry (UTF-8, Polish). Unknown ids give an empty view. The table is compiled in
-/// from resources/strings.inc.
-std::string_view Str(int id);
+/// The entries of the string table (resources/strings.inc), by name; the value is the entry's number.
+enum class StrId : int {
+#define VARDO_STRING(name, id, text) name = id,
+#include "strings.inc"
+#undef VARDO_STRING
+};
 
-/// True when the table has an entry for id.
+/// Text of a string-table entry (UTF-8, Polish). The table is compiled in from resources/strings.inc.
+std::string_view Str(StrId id);
+
+/// True when the table has an entry numbered `id` (for the few places that compute a number).
 bool HasStr(int id);
 
 /// Replaces %1..%9 in pattern by the arguments in order; "%%" stays "%%", other text is copied.

@@ -39,7 +39,7 @@ std::vector<std::string> GroupChooser::Members() const {
 std::string GroupChooser::OverseerText() const {
     if (!Defined())
         return {};
-    return FormatArgs(Str(1040), {m_context.groups.Overseer(m_selection)});
+    return FormatArgs(Str(StrId::Overseer), {m_context.groups.Overseer(m_selection)});
 }
 
 std::string GroupChooser::PlaceText() const {

@@ -17,8 +17,8 @@ PasswordGate::PasswordGate(std::string stored, bool changing) : m_stored(std::mo
 
 std::string PasswordGate::Prompt() const {
     if (m_wrongShown)
-        return std::string(Str(1075));
-    return std::string(Str(m_changing ? 1078 : 1076));
+        return std::string(Str(StrId::WrongPassword));
+    return std::string(Str(m_changing ? StrId::EnterOldPassword : StrId::EnterPassword));
 }
 
 PasswordGate::Outcome PasswordGate::Wrong() {
@@ -46,10 +46,10 @@ PasswordGate::Outcome PasswordGate::Ok(std::string_view typed) {
 }
 
 std::string PasswordChange::Prompt() const {
-    std::string prompt(Str(1077));
+    std::string prompt(Str(StrId::EnterNewPassword));
     if (m_first) {
         prompt += ' ';
-        prompt += Str(1081);
+        prompt += Str(StrId::PasswordAgain);
     }
     return prompt;
 }
@@ -68,14 +68,14 @@ std::optional<std::string> ApplyPasswordChange(const std::optional<std::string>&
     // A password the record's code page cannot hold could never be typed back at the gate.
     if (!confirmed || CharacterCount(*confirmed) > kNewPasswordLength ||
         !codepage::Utf8ToCp1250(*confirmed).lossless()) {
-        prompter.Message(Str(1080));
+        prompter.Message(Str(StrId::PasswordNotChanged));
         return std::nullopt;
     }
     if (confirmed->empty() || confirmed->front() == ' ') {
-        prompter.Message(Str(1082));
+        prompter.Message(Str(StrId::PasswordOff));
         return std::string(" ");
     }
-    prompter.Message(Str(1079));
+    prompter.Message(Str(StrId::PasswordChanged));
     return *confirmed;
 }
 

@@ -1,7 +1,6 @@
 #include "core/registry/PersonRemoval.h"
 
 #include "core/platform/Strings.h"
-#include "core/registry/RegistryStrings.h"
 
 namespace vardo {
 namespace {
@@ -47,7 +46,7 @@ Status RemoveTemporarily(RegistryContext& context, RecordNumber record, int mont
     if (!database.IsPerson(record))
         return Status::Fail(Failure::NotFound, "Nie ma takiej osoby w rejestrze.");
     if (static_cast<int>(database.List(PublisherCategory::Deleted).size()) >= kDeletedListLimit)
-        return Status::Fail(Failure::Full, std::string(Str(kStrDeletedListFull)));
+        return Status::Fail(Failure::Full, std::string(Str(StrId::DeletedListFull)));
     DocumentChange change(context.changes, "Usunięcie osoby");
     change.Touch(DataArea::Register);
     PublisherRecord& person = database.Record(record);

@@ -66,11 +66,11 @@ void PublisherChooser::Refill() {
 }
 
 std::string PublisherChooser::OpenButtonText() const {
-    return m_mode == Mode::Pick ? "&" + std::string(Str(1259)) : "&Edycja...";
+    return m_mode == Mode::Pick ? "&" + std::string(Str(StrId::ChooseButton)) : "&Edycja...";
 }
 
 std::string PublisherChooser::CloseButtonText() const {
-    return m_mode == Mode::Pick ? "&" + std::string(Str(1260)) : "&Zamknij";
+    return m_mode == Mode::Pick ? "&" + std::string(Str(StrId::CancelButton)) : "&Zamknij";
 }
 
 bool PublisherChooser::HasInactive() const {

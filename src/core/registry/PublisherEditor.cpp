@@ -4,7 +4,6 @@
 #include "core/platform/Strings.h"
 #include "core/registry/PersonRemoval.h"
 #include "core/registry/PublisherChooser.h"
-#include "core/registry/RegistryStrings.h"
 
 namespace vardo {
 namespace {
@@ -63,32 +62,32 @@ int YearsSince(const PickerDate& date, const WorkingMonth& month) {
     return years;
 }
 
-int FieldLabelId(EditorText field) {
+StrId FieldLabelId(EditorText field) {
     switch (field) {
     case EditorText::FirstName:
-        return kStrFieldFirstName;
+        return StrId::FieldFirstName;
     case EditorText::LastName:
-        return kStrFieldLastName;
+        return StrId::FieldLastName;
     case EditorText::Address:
-        return kStrFieldAddress;
+        return StrId::FieldAddress;
     case EditorText::PhoneHome:
-        return kStrFieldPhoneHome;
+        return StrId::FieldPhoneHome;
     case EditorText::PhoneMobile:
-        return kStrFieldPhoneMobile;
+        return StrId::FieldPhoneMobile;
     case EditorText::PhoneWork:
-        return kStrFieldPhoneWork;
+        return StrId::FieldPhoneWork;
     case EditorText::Email:
-        return kStrFieldEmail;
+        return StrId::FieldEmail;
     case EditorText::LongName:
-        return kStrFieldLongName;
+        return StrId::FieldLongName;
     case EditorText::Extra:
-        return kStrFieldExtra;
+        return StrId::FieldExtra;
     }
-    return 0;
+    return StrId::FieldExtra;
 }
 
 std::string CannotStoreMessage(EditorText field) {
-    return FormatArgs(Str(kStrTextCannotBeStored), {Str(FieldLabelId(field))});
+    return FormatArgs(Str(StrId::TextCannotBeStored), {Str(FieldLabelId(field))});
 }
 
 } // namespace
@@ -117,11 +116,11 @@ int MaxLength(EditorText field) {
 std::string YearsText(int years) {
     const int lastTwo = years % 100;
     const int last = years % 10;
-    int id = kStrYearsMany;
+    StrId id = StrId::YearsMany;
     if (years == 1)
-        id = kStrYearsOne;
+        id = StrId::YearsOne;
     else if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14))
-        id = kStrYearsFew;
+        id = StrId::YearsFew;
     return FormatArgs(Str(id), {std::to_string(years)});
 }
 
@@ -278,8 +277,8 @@ void PublisherEditor::SetBox(EditorBox box, bool on) {
 
 std::string PublisherEditor::GroupButtonText() const {
     if (m_group == 0)
-        return std::string(Str(1348));
-    std::string text = FormatPrintf("( &%s%d ) ", std::string(Str(1133)).c_str(), m_group);
+        return std::string(Str(StrId::ChooseGroup));
+    std::string text = FormatPrintf("( &%s%d ) ", std::string(Str(StrId::GroupDefaultName)).c_str(), m_group);
     const GroupTable& groups = m_context.groups;
     const int g = m_group - 1;
     if (m_group <= groups.Count()) {
@@ -301,9 +300,9 @@ int PublisherEditor::FamilyMembers() const {
 
 std::optional<std::string> PublisherEditor::FamilyButtonText() const {
     if (Box(EditorBox::HeadOfFamily))
-        return std::string(Str(1358));
+        return std::string(Str(StrId::FamilyEdit));
     if (m_record.FamilyHead() != 0)
-        return std::string(Str(1359));
+        return std::string(Str(StrId::FamilyView));
     return std::nullopt;
 }
 
@@ -324,7 +323,7 @@ std::string PublisherEditor::BirthSummary() const {
     if (!date.IsComplete())
         return {};
     const int years = YearsSince(date, m_context.month);
-    return years < 0 ? std::string() : FormatArgs(Str(kStrAgeSummary), {YearsText(years)});
+    return years < 0 ? std::string() : FormatArgs(Str(StrId::AgeSummary), {YearsText(years)});
 }
 
 std::string PublisherEditor::BaptismSummary() const {
@@ -332,7 +331,7 @@ std::string PublisherEditor::BaptismSummary() const {
     if (!date.IsComplete())
         return {};
     const int years = YearsSince(date, m_context.month);
-    return years < 0 ? std::string() : FormatArgs(Str(kStrBaptismSummary), {YearsText(years)});
+    return years < 0 ? std::string() : FormatArgs(Str(StrId::BaptismSummary), {YearsText(years)});
 }
 
 std::string PublisherEditor::DisplayName() const {
@@ -595,7 +594,8 @@ Status PublisherEditor::Delete(const RemovalChoice& choice) {
     Status removed = Status::Ok();
     if (choice.Permanent()) {
         // The record and its two years of reports go for good: one more question, Cancel the default.
-        if (m_context.prompter.Ask(FormatArgs(Str(1008), {name}), Buttons::OkCancel, Answer::Cancel) != Answer::Ok)
+        if (m_context.prompter.Ask(FormatArgs(Str(StrId::ConfirmDelete), {name}), Buttons::OkCancel, Answer::Cancel) !=
+            Answer::Ok)
             return Status::Cancelled();
         removed = RemovePermanently(m_context, m_recordNumber);
     } else {
@@ -646,7 +646,7 @@ bool PublisherEditor::PasteFromSource() {
     const PublisherRecord* source = m_context.database.FindById(*m_chooser.copySource);
     if (!source)
         return false;
-    const std::string question = std::string(Str(1189)) + m_context.database.NameOfId(source->Id(), false);
+    const std::string question = std::string(Str(StrId::PasteFrom)) + m_context.database.NameOfId(source->Id(), false);
     if (m_context.prompter.Ask(question, Buttons::YesNo, Answer::Yes) != Answer::Yes)
         return false;
     m_texts[Index(EditorText::Address)] = source->Address();

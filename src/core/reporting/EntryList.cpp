@@ -2,7 +2,6 @@
 
 #include "core/platform/Strings.h"
 #include "core/reporting/ReportRules.h"
-#include "core/reporting/ReportingStrings.h"
 
 namespace vardo {
 
@@ -14,13 +13,13 @@ EntryList::EntryList(const ReportingContext& context, const GroupTable& groups, 
 }
 
 std::string EntryList::Title() const {
-    return FormatArgs(Str(kStrEntryListTitle), {MonthName(m_context.month.monthIndex)}) +
+    return FormatArgs(Str(StrId::EntryListTitle), {MonthName(m_context.month.monthIndex)}) +
            FormatPrintf(" - %d ", static_cast<int>(m_context.database.List(PublisherCategory::Publisher).size())) +
-           std::string(Str(kStrActivePublishers));
+           std::string(Str(StrId::ActivePublishers));
 }
 
 std::vector<std::string> EntryList::GroupItems() const {
-    std::vector<std::string> items{std::string(Str(1057))};
+    std::vector<std::string> items{std::string(Str(StrId::Congregation))};
     for (int g = 0; g < m_groups.Count(); ++g)
         items.push_back(m_groups.DisplayName(g));
     return items;
@@ -50,11 +49,11 @@ std::string EntryList::LastEnteredName() const {
 }
 
 std::string EntryList::ImportLabel() const {
-    return FormatArgs(Str(kStrAddReportFrom), {MonthName(m_context.month.monthIndex)});
+    return FormatArgs(Str(StrId::AddReportFrom), {MonthName(m_context.month.monthIndex)});
 }
 
 std::string EntryList::CloseButtonText() const {
-    return FormatArgs(Str(kStrCloseMonthButton), {MonthName(m_context.month.monthIndex)});
+    return FormatArgs(Str(StrId::CloseMonthButton), {MonthName(m_context.month.monthIndex)});
 }
 
 void EntryList::AfterReport() {

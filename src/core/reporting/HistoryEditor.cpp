@@ -4,7 +4,6 @@
 
 #include "core/platform/Strings.h"
 #include "core/reporting/ReportRules.h"
-#include "core/reporting/ReportingStrings.h"
 
 namespace vardo {
 namespace {
@@ -171,12 +170,12 @@ bool HistoryEditor::HoursVisible() const {
 }
 
 std::vector<std::string> HistoryEditor::TotalsRows() {
-    return {std::string(Str(kStrTotalsPublishers)), std::string(Str(kStrAuxiliaryPioneers)),
-            std::string(Str(kStrTotalsPioneers)), std::string(Str(kStrTotalsActive))};
+    return {std::string(Str(StrId::TotalsPublishers)), std::string(Str(StrId::AuxiliaryPioneers)),
+            std::string(Str(StrId::TotalsPioneers)), std::string(Str(StrId::TotalsActive))};
 }
 
 std::string HistoryEditor::TotalsHint() {
-    return std::string(Str(kStrTotalsHint));
+    return std::string(Str(StrId::TotalsHint));
 }
 
 bool HistoryEditor::SetTotalsRow(int row) {

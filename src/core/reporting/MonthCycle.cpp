@@ -4,7 +4,6 @@
 #include <functional>
 
 #include "core/platform/Strings.h"
-#include "core/reporting/ReportingStrings.h"
 
 namespace vardo {
 namespace {
@@ -244,7 +243,7 @@ bool CloseMonth(HeaderRecord& header, const WorkingMonth& month) {
 
 bool EraseLateReports(MonthCycle& cycle, Prompter& prompter) {
     const std::string question =
-        FormatPrintf(std::string(Str(kStrEraseLateReports)).c_str(), static_cast<int>(cycle.lateReports.Size()));
+        FormatPrintf(std::string(Str(StrId::EraseLateReports)).c_str(), static_cast<int>(cycle.lateReports.Size()));
     if (prompter.Ask(question, Buttons::OkCancel, Answer::Cancel) != Answer::Ok)
         return false;
     cycle.lateReports.Clear();

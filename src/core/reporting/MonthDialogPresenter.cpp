@@ -1,7 +1,6 @@
 #include "core/reporting/MonthDialogPresenter.h"
 
 #include "core/platform/Strings.h"
-#include "core/reporting/ReportingStrings.h"
 
 namespace vardo {
 namespace {
@@ -25,7 +24,7 @@ void MonthDialogPresenter::SetMonthOf(MonthCount count) {
 }
 
 std::string MonthDialogPresenter::WarningText() {
-    return std::string(Str(kStrReportDeadline));
+    return std::string(Str(StrId::ReportDeadline));
 }
 
 bool MonthDialogPresenter::ShowsContinue() const {
@@ -34,17 +33,17 @@ bool MonthDialogPresenter::ShowsContinue() const {
 
 std::string MonthDialogPresenter::ContinueText() const {
     const MonthIndex working = MonthIndexOf(m_input.monthCount);
-    return FormatArgs(Str(kStrContinueMonth), {MonthName(m_continuePrevious ? Before(working) : working)});
+    return FormatArgs(Str(StrId::ContinueMonth), {MonthName(m_continuePrevious ? Before(working) : working)});
 }
 
 std::string MonthDialogPresenter::StartText() const {
     const MonthIndex working = MonthIndexOf(m_input.monthCount);
-    const int id = m_states[working] == MonthState::NotInitialised ? kStrStartMonth : kStrRestartMonth;
+    const StrId id = m_states[working] == MonthState::NotInitialised ? StrId::StartMonth : StrId::RestartMonth;
     return FormatArgs(Str(id), {MonthName(working)});
 }
 
 std::string MonthDialogPresenter::EarlyStartText() const {
-    return FormatArgs(Str(kStrStartMonth), {MonthName(MonthIndexOf(m_input.monthCount + 1))});
+    return FormatArgs(Str(StrId::StartMonth), {MonthName(MonthIndexOf(m_input.monthCount + 1))});
 }
 
 MonthChoice MonthDialogPresenter::Continue() {
@@ -83,7 +82,7 @@ std::optional<MonthChoice> MonthDialogPresenter::Start(Prompter& prompter) {
     if (m_input.day > 5 && (m_states[m_month] != MonthState::NotInitialised || m_earlyNext)) {
         const std::string name = MonthNameForQuestion(m_month);
         const std::string question =
-            FormatPrintf(std::string(Str(kStrConfirmErase)).c_str(), name.c_str(), name.c_str());
+            FormatPrintf(std::string(Str(StrId::ConfirmErase)).c_str(), name.c_str(), name.c_str());
         if (prompter.Ask(question, Buttons::OkCancel, Answer::Cancel) != Answer::Ok)
             return std::nullopt;
     }

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/platform/Strings.h"
-#include "core/reporting/ReportingStrings.h"
 
 namespace vardo {
 
@@ -21,9 +20,9 @@ void PioneerList::SetSpecial(bool on) {
 }
 
 std::string PioneerList::Title() const {
-    const int title = m_mode == PioneerCode::Auxiliary ? kStrAuxiliaryPioneers
-                      : m_mode == PioneerCode::Regular ? kStrRegularPioneers
-                                                       : kStrSpecialPioneers;
+    const StrId title = m_mode == PioneerCode::Auxiliary ? StrId::AuxiliaryPioneers
+                        : m_mode == PioneerCode::Regular ? StrId::RegularPioneers
+                                                         : StrId::SpecialPioneers;
     const std::string month(MonthName(m_monthIndex));
     return FormatPrintf("%s - %s %d ( %d )", std::string(Str(title)).c_str(), month.c_str(),
                         m_context.month.yearIndex - 2 + m_year, static_cast<int>(m_holders.size()));
@@ -103,8 +102,8 @@ void PioneerList::SelectOther(int row) {
 
 std::string PioneerList::ButtonText() const {
     if (m_side == Side::Holders)
-        return std::string(Str(kStrRemoveButton));
-    return std::string(Str(kStrAddButton));
+        return std::string(Str(StrId::RemoveButton));
+    return std::string(Str(StrId::AddButton));
 }
 
 std::string PioneerList::SelectedName() const {

@@ -5,7 +5,6 @@
 
 #include "core/platform/Strings.h"
 #include "core/reporting/ReportRules.h"
-#include "core/reporting/ReportingStrings.h"
 
 namespace vardo {
 namespace {
@@ -36,29 +35,31 @@ std::vector<Warning> CheckPlausibility(const PublisherRecord& person, const Repo
     const double hours = cell.TotalHours();
     const std::string hoursText = FormatHours(cell.hours, cell.QuarterHours());
     if (!pioneer && hours > kPlausibleHoursPublisher)
-        warnings.push_back({PlausibilityIssue::ManyHours, FormatArgs(Str(kStrManyHoursPublisher), {hoursText, when})});
+        warnings.push_back(
+            {PlausibilityIssue::ManyHours, FormatArgs(Str(StrId::ManyHoursPublisher), {hoursText, when})});
     if (pioneer && hours > kPlausibleHoursPioneer)
-        warnings.push_back({PlausibilityIssue::ManyHours, FormatArgs(Str(kStrManyHoursPioneer), {hoursText, when})});
+        warnings.push_back({PlausibilityIssue::ManyHours, FormatArgs(Str(StrId::ManyHoursPioneer), {hoursText, when})});
     if (cell.BibleStudies() > kPlausibleStudies)
         warnings.push_back({PlausibilityIssue::ManyStudies,
-                            FormatArgs(Str(kStrManyStudies), {std::to_string(cell.BibleStudies()), when})});
+                            FormatArgs(Str(StrId::ManyStudies), {std::to_string(cell.BibleStudies()), when})});
     if (!pioneer && IsNewReportFormat(month) && hours > 0)
         warnings.push_back(
-            {PlausibilityIssue::HoursInNewFormat, FormatArgs(Str(kStrHoursInNewFormat), {hoursText, when})});
+            {PlausibilityIssue::HoursInNewFormat, FormatArgs(Str(StrId::HoursInNewFormat), {hoursText, when})});
     if (!HasReport(cell) && cell.BibleStudies() == 0)
         return warnings;
     const int baptism = MonthCountOfDate(person.RawText(TextField::BaptismDate));
     if (baptism >= 0 && month < baptism)
         warnings.push_back(
             {PlausibilityIssue::BeforeBaptism,
-             FormatArgs(Str(kStrBeforeBaptism), {when, RecordDateToIso(person.RawText(TextField::BaptismDate))})});
+             FormatArgs(Str(StrId::BeforeBaptism), {when, RecordDateToIso(person.RawText(TextField::BaptismDate))})});
     const int movedMonth = person.StatusMonth() >> 4;
     if (person.Category() == PublisherCategory::Moved && movedMonth >= 1 && movedMonth <= kMonthsPerYear) {
         // The list keeps moved persons for twelve months: the move lies in the year up to the working month.
         int moved = working - ((MonthIndexOf(working) - (movedMonth - 1) + kMonthsPerYear) % kMonthsPerYear);
         if (month > moved)
-            warnings.push_back({PlausibilityIssue::AfterMoving,
-                                FormatArgs(Str(kStrAfterMoving), {when, MonthText(static_cast<MonthCount>(moved))})});
+            warnings.push_back(
+                {PlausibilityIssue::AfterMoving,
+                 FormatArgs(Str(StrId::AfterMoving), {when, MonthText(static_cast<MonthCount>(moved))})});
     }
     return warnings;
 }

@@ -4,7 +4,6 @@
 
 #include "core/platform/Strings.h"
 #include "core/reporting/ReportRules.h"
-#include "core/reporting/ReportingStrings.h"
 #include "core/store/SideRecord.h"
 
 namespace vardo {
@@ -22,17 +21,17 @@ std::string ReportEntry::Name() const {
 }
 
 std::string ReportEntry::GroupText() const {
-    return std::string(Str(kStrGroupLabel)) + " " + std::to_string(m_copy.Group());
+    return std::string(Str(StrId::GroupLabel)) + " " + std::to_string(m_copy.Group());
 }
 
 std::string ReportEntry::AppointmentText() const {
     switch (m_copy.GetAppointment()) {
     case Appointment::MinisterialServant:
-        return std::string(Str(kStrMinisterialServant));
+        return std::string(Str(StrId::MinisterialServant));
     case Appointment::Elder:
-        return std::string(Str(kStrElder));
+        return std::string(Str(StrId::Elder));
     case Appointment::BaptizedBrother:
-        return std::string(Str(kStrBaptizedBrother));
+        return std::string(Str(StrId::BaptizedBrother));
     case Appointment::None:
         break;
     }
@@ -47,10 +46,10 @@ std::string ReportEntry::PioneerKindText() const {
     if (!PioneerKindVisible())
         return {};
     if (m_copy.IsFieldMissionary())
-        return std::string(Str(kStrFieldMissionary));
+        return std::string(Str(StrId::FieldMissionary));
     if (m_code == PioneerCode::Special)
-        return std::string(Str(kStrSpecialPioneer));
-    return std::string(Str(kStrRegularPioneer));
+        return std::string(Str(StrId::SpecialPioneer));
+    return std::string(Str(StrId::RegularPioneer));
 }
 
 void ReportEntry::SetAuxiliary(bool on) {
@@ -123,20 +122,20 @@ void ReportEntry::BuildMessages() {
     const std::string workingName(MonthName(working.monthIndex));
     const bool recorded = HasReport(m_copy, m_month, m_slot);
     if (recorded)
-        m_messages.push_back(FormatArgs(Str(kStrAlreadyEntered), {MonthName(m_month), Name()}));
+        m_messages.push_back(FormatArgs(Str(StrId::AlreadyEntered), {MonthName(m_month), Name()}));
     const PioneerCode workingCode = m_copy.Pioneer(working.monthIndex, working.SlotOf(working.monthIndex));
     if (workingCode == PioneerCode::Special || m_code == PioneerCode::Special) {
-        m_messages.emplace_back(Str(kStrSpecialNotIncluded));
+        m_messages.emplace_back(Str(StrId::SpecialNotIncluded));
         m_notAdded = true;
     } else if (IsLate()) {
         if (!recorded || m_context.IsLateReport(m_copy, m_month)) {
-            m_messages.push_back(FormatArgs(Str(kStrVisibleInReport), {workingName}));
+            m_messages.push_back(FormatArgs(Str(StrId::VisibleInReport), {workingName}));
         } else {
-            m_messages.push_back(FormatArgs(Str(kStrNotAddedToReport), {workingName}));
+            m_messages.push_back(FormatArgs(Str(StrId::NotAddedToReport), {workingName}));
             m_notAdded = true;
         }
     } else if (recorded) {
-        m_messages.push_back(FormatArgs(Str(kStrVisibleInReport), {workingName}));
+        m_messages.push_back(FormatArgs(Str(StrId::VisibleInReport), {workingName}));
     }
 }
 

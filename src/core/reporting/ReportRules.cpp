@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/platform/Strings.h"
-#include "core/reporting/ReportingStrings.h"
 #include "core/store/SideRecord.h"
 
 namespace vardo {
@@ -61,7 +60,7 @@ Result<HoursValue> ParseHours(std::string_view text) {
     const std::size_t point = trimmed.find_first_of(".,");
     const std::string_view whole = trimmed.substr(0, point);
     const std::string_view fraction = point == std::string_view::npos ? std::string_view() : trimmed.substr(point + 1);
-    const auto refuse = [&] { return Result<HoursValue>::Fail(FormatArgs(Str(kStrBadHoursText), {text})); };
+    const auto refuse = [&] { return Result<HoursValue>::Fail(FormatArgs(Str(StrId::BadHoursText), {text})); };
     if (!AllDigits(whole) || !AllDigits(fraction) || whole.size() > 5)
         return refuse();
     HoursValue value;
@@ -84,7 +83,7 @@ Result<HoursValue> ParseHours(std::string_view text) {
 Result<int> ParseWholeNumber(std::string_view text, int min, int max) {
     const std::string_view trimmed = sidetext::Trim(text);
     const std::string_view whole = trimmed.substr(0, trimmed.find('.'));
-    const std::string range = FormatArgs(Str(kStrIntegerRange), {std::to_string(min), std::to_string(max)});
+    const std::string range = FormatArgs(Str(StrId::IntegerRange), {std::to_string(min), std::to_string(max)});
     if (!AllDigits(whole) || whole.size() > 9)
         return Result<int>::Fail(range);
     const int value = whole.empty() ? 0 : std::stoi(std::string(whole));
@@ -99,7 +98,7 @@ CreditResult ComputeCredit(int h, int k, std::string r) {
     if (k != 0 && 55 - h < k)
         k = 55 - h;
     if (k != 0 && r.empty())
-        r = FormatPrintf("%d +", k) + std::string(Str(kStrHoursLabel));
+        r = FormatPrintf("%d +", k) + std::string(Str(StrId::HoursLabel));
     std::size_t digits = 0;
     while (digits < r.size() && digits < 3 && IsDigit(r[digits]))
         ++digits;
@@ -122,7 +121,7 @@ CreditResult ComputeCredit(int h, int k, std::string r) {
 std::string CreditLabel(int credit) {
     if (credit == 0)
         return {};
-    return FormatPrintf("( + %d ", credit) + std::string(Str(kStrHoursLabel)) + " )";
+    return FormatPrintf("( + %d ", credit) + std::string(Str(StrId::HoursLabel)) + " )";
 }
 
 RemarkSlot RemarkText(const RemarkTable& remarks, const PublisherRecord& person, MonthIndex month, YearSlot slot) {
@@ -154,8 +153,8 @@ Result<bool> StoreRemark(RemarkTable& remarks, PublisherRecord& person, MonthInd
         return false;
     if (remarks.Count() > kLastRemarkNumber) {
         person.SetRow(MonthRow::Remark, month, slot, 0);
-        prompter.Message(Str(kStrRemarksFull), Severity::Warning);
-        return Result<bool>::Fail(std::string(Str(kStrRemarksFull)));
+        prompter.Message(Str(StrId::RemarksFull), Severity::Warning);
+        return Result<bool>::Fail(std::string(Str(StrId::RemarksFull)));
     }
     RemarkEntry entry;
     if (const Status set = entry.SetText(cut); !set) {
@@ -168,7 +167,7 @@ Result<bool> StoreRemark(RemarkTable& remarks, PublisherRecord& person, MonthInd
     const Result<std::uint16_t> appended = remarks.Append(entry);
     if (!appended) {
         person.SetRow(MonthRow::Remark, month, slot, 0);
-        prompter.Message(Str(kStrRemarksFull), Severity::Warning);
+        prompter.Message(Str(StrId::RemarksFull), Severity::Warning);
         return Result<bool>::Fail(appended.error());
     }
     person.SetRow(MonthRow::Remark, month, slot, appended.value());

@@ -9,11 +9,6 @@
 namespace vardo {
 namespace {
 
-constexpr int kStrInactivePublishers = 1063;
-constexpr int kStrRegularPioneers = 1142;
-constexpr int kStrElders = 1143;
-constexpr int kStrServants = 1144;
-
 bool IsListedCategory(PublisherCategory category) {
     return category == PublisherCategory::Publisher || category == PublisherCategory::Inactive ||
            category == PublisherCategory::NonPublisher;
@@ -168,16 +163,16 @@ std::string ListTitle(ListType type, const ReportEnvironment& environment) {
     std::string title;
     switch (type) {
     case ListType::Phone:
-        title = std::string(Str(45001));
+        title = std::string(Str(StrId::PhoneListTitle));
         break;
     case ListType::Address:
-        title = std::string(Str(45002));
+        title = std::string(Str(StrId::AddressListTitle));
         break;
     case ListType::Contact:
-        title = std::string(Str(45003));
+        title = std::string(Str(StrId::ContactListTitle));
         break;
     case ListType::PhoneEmail:
-        title = std::string(Str(45004));
+        title = std::string(Str(StrId::PhoneEmailListTitle));
         break;
     }
     if (!environment.options.congregationName.empty())
@@ -188,11 +183,11 @@ std::string ListTitle(ListType type, const ReportEnvironment& environment) {
 std::string ListSubtitle(const ListSource& source, ListFilter filter) {
     switch (filter.selector) {
     case ListSelector::EldersServants:
-        return std::string(Str(kStrElders)) + " & " + std::string(Str(kStrServants));
+        return std::string(Str(StrId::Elders)) + " & " + std::string(Str(StrId::Servants));
     case ListSelector::RegularPioneers:
-        return std::string(Str(kStrRegularPioneers));
+        return std::string(Str(StrId::RegularPioneers));
     case ListSelector::Inactive:
-        return std::string(Str(kStrInactivePublishers));
+        return std::string(Str(StrId::InactivePublishers));
     case ListSelector::All:
         break;
     }
@@ -200,7 +195,7 @@ std::string ListSubtitle(const ListSource& source, ListFilter filter) {
         return {};
     if (source.groups != nullptr && filter.group <= GroupTable::kMaxGroups)
         return source.groups->DisplayName(filter.group - 1);
-    return FormatPrintf("%s %d", std::string(Str(1133)).c_str(), filter.group);
+    return FormatPrintf("%s %d", std::string(Str(StrId::GroupDefaultName)).c_str(), filter.group);
 }
 
 std::optional<GroupListMembers> GroupListMembersOf(ReportKind kind) {

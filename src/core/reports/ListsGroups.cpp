@@ -14,9 +14,6 @@ namespace vardo {
 namespace {
 
 constexpr int kColumnsPerPage = 4;
-constexpr int kStrOverseer = 1040;
-constexpr int kStrServantOverseer = 1269;
-constexpr int kStrOtherOverseer = 1299;
 
 // Marks of inactive persons and Bible students; no-break spaces inside keep a mark whole when wrapping.
 constexpr std::string_view kInactiveMark = " (\u00A0N\u00A0)";
@@ -67,11 +64,11 @@ std::unordered_map<std::string, Appointment> AppointmentsByName(const PublisherD
 // otherwise.
 std::string OverseerLine(const std::unordered_map<std::string, Appointment>& appointments,
                          const std::string& overseer) {
-    int id = kStrOverseer;
+    StrId id = StrId::Overseer;
     if (const auto found = appointments.find(overseer); found != appointments.end())
-        id = found->second == Appointment::MinisterialServant ? kStrServantOverseer
-             : found->second == Appointment::Elder            ? kStrOverseer
-                                                              : kStrOtherOverseer;
+        id = found->second == Appointment::MinisterialServant ? StrId::ServantOverseer
+             : found->second == Appointment::Elder            ? StrId::Overseer
+                                                              : StrId::OtherOverseer;
     return FormatArgs(Str(id), {overseer});
 }
 
@@ -121,7 +118,7 @@ std::vector<GroupBlock> BuildBlocks(const ListSource& source, GroupListMembers m
             block.header.push_back({OverseerLine(appointments, overseer), Style::Text});
         const std::string assistant = Trimmed(table.Assistant(g));
         if (!assistant.empty())
-            block.header.push_back({FormatArgs(Str(45005), {assistant}), Style::Text});
+            block.header.push_back({FormatArgs(Str(StrId::AssistantLabel), {assistant}), Style::Text});
         const std::string time = Trimmed(table.Time(g));
         const int day = table.MeetingDay(g);
         if (day >= 0 && day < 7 && (day != 0 || !time.empty())) {
@@ -146,7 +143,7 @@ std::vector<GroupBlock> BuildBlocks(const ListSource& source, GroupListMembers m
             unassigned.members.push_back(MemberName(db, r, lastNameFirst));
     }
     if (!unassigned.members.empty()) {
-        unassigned.name = std::string(Str(45006));
+        unassigned.name = std::string(Str(StrId::NoGroup));
         unassigned.header.push_back({unassigned.name, Style::Name});
         blocks.push_back(std::move(unassigned));
     }
@@ -210,7 +207,7 @@ GroupLayout BuildGroupLayout(const ListSource& source, Canvas& canvas, const Rep
 } // namespace
 
 std::string GroupListTitle(const ReportEnvironment& environment) {
-    std::string title = FormatArgs(Str(45007), {Str(1057)});
+    std::string title = FormatArgs(Str(StrId::FieldServiceGroupTitle), {Str(StrId::Congregation)});
     if (!environment.options.congregationName.empty())
         title += " - " + environment.options.congregationName;
     return title;

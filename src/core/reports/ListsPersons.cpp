@@ -179,13 +179,13 @@ void DrawHeadings(Canvas& canvas, const ListLayout& layout, int page) {
     canvas.SetTextAlign({HAlign::Right, VAlign::Top});
     if (layout.type == ListType::Phone) {
         const int home = c.X(11, 5);
-        canvas.DrawText(home - f.X(1, 6), y, Str(45008));
-        canvas.DrawText(home + f.X(2), y, Str(9314));
-        canvas.DrawText(home + f.X(4) - f.X(1, 2), y, Str(45009));
+        canvas.DrawText(home - f.X(1, 6), y, Str(StrId::HomeColumn));
+        canvas.DrawText(home + f.X(2), y, Str(StrId::RecordFieldPhoneMobile));
+        canvas.DrawText(home + f.X(4) - f.X(1, 2), y, Str(StrId::WorkColumn));
     } else if (layout.type == ListType::PhoneEmail) {
-        canvas.DrawText(c.X(11, 5), y, Str(45008));
-        canvas.DrawText(c.X(67, 20), y, Str(9314));
-        canvas.DrawText(c.X(9, 2), y, Str(45009));
+        canvas.DrawText(c.X(11, 5), y, Str(StrId::HomeColumn));
+        canvas.DrawText(c.X(67, 20), y, Str(StrId::RecordFieldPhoneMobile));
+        canvas.DrawText(c.X(9, 2), y, Str(StrId::WorkColumn));
     }
 }
 

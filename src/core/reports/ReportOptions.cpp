@@ -7,15 +7,15 @@
 namespace vardo {
 namespace {
 
-constexpr int kCardsSection = 1176;
-constexpr int kBirthDateKey = 1175;
-constexpr int kOtherLabelKey = 1274;
-constexpr int kLabelMarginKey = 1273;
-constexpr int kReportsSection = 1179;
-constexpr int kGridKey = 1180;
-constexpr int kFramesKey = 1230;
-constexpr int kTopMarginKey = 1183;
-constexpr int kDateStampKey = 1184;
+constexpr StrId kCardsSection = StrId::CardsSection;
+constexpr StrId kBirthDateKey = StrId::BirthDateKey;
+constexpr StrId kOtherLabelKey = StrId::OtherLabelKey;
+constexpr StrId kLabelMarginKey = StrId::LabelMarginKey;
+constexpr StrId kReportsSection = StrId::ReportsSection;
+constexpr StrId kGridKey = StrId::GridKey;
+constexpr StrId kFramesKey = StrId::MissingReportFrameKey;
+constexpr StrId kTopMarginKey = StrId::TopMarginKey;
+constexpr StrId kDateStampKey = StrId::DateStampKey;
 constexpr std::string_view kWitnessKey = "EmergJw";
 constexpr std::string_view kCongNameKey = "CongName";
 constexpr std::string_view kEnabledKey = "Włączono";

@@ -10,7 +10,6 @@ namespace vardo {
 namespace {
 
 // "Tekstu w polu „%1” nie można zapisać ...": shared with the people editor.
-constexpr int kStrTextCannotBeStored = 44006;
 
 } // namespace
 
@@ -38,7 +37,8 @@ bool ReportSettingsPresenter::Validate(Prompter& prompter) const {
     const std::string name = NormalizeCongregationName(m_values.congregationName);
     if (codepage::IsValidUtf8(name) && codepage::Utf8ToCp1250(name).lossless())
         return true;
-    prompter.Message(FormatArgs(Str(kStrTextCannotBeStored), {Str(kStrCongregationNameField)}), Severity::Warning);
+    prompter.Message(FormatArgs(Str(StrId::TextCannotBeStored), {Str(StrId::CongregationNameField)}),
+                     Severity::Warning);
     return false;
 }
 

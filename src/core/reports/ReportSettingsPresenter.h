@@ -13,7 +13,6 @@ namespace vardo {
 class Prompter;
 
 /// String-table id of the congregation-name field's label in messages ("Nazwa zboru").
-inline constexpr int kStrCongregationNameField = 9550;
 
 /// The dialog's values while it is open, with the rules that tie its controls together.
 class ReportSettingsPresenter {

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "core/platform/Strings.h"
-#include "core/store/SideStrings.h"
 #include "core/store/FixedFile.h"
 
 namespace vardo {
@@ -93,7 +92,8 @@ Result<AppointmentEntry*> AppointmentTable::FindOrAppend(PublisherId id, std::ui
     if (auto* entry = Find(id, type))
         return entry;
     if (m_entries.size() >= kCapacity)
-        return Result<AppointmentEntry*>::Fail(FormatArgs(Str(kStrFileFull), {kFileName, std::to_string(kCapacity)}));
+        return Result<AppointmentEntry*>::Fail(
+            FormatArgs(Str(StrId::FileFull), {kFileName, std::to_string(kCapacity)}));
     AppointmentEntry entry;
     entry.SetId(id);
     entry.SetType(type);

@@ -4,7 +4,6 @@
 #include <span>
 
 #include "core/platform/Strings.h"
-#include "core/store/DatabaseStrings.h"
 #include "core/store/LegacySideFiles.h"
 
 namespace vardo {
@@ -50,7 +49,8 @@ std::string_view RecordAt(std::string_view bytes, std::size_t index, std::size_t
 }
 
 std::string FieldName(TextField field) {
-    return std::string(Str(kStrFieldFirstName + static_cast<int>(field)));
+    return std::string(
+        Str(static_cast<StrId>(static_cast<int>(StrId::RecordFieldFirstName) + static_cast<int>(field))));
 }
 
 } // namespace
@@ -178,8 +178,8 @@ DatabaseLoadResult DatabaseFile::LoadDatabase(PublisherDatabase& db, const DataF
         result.recordsRead = true;
         m_guard.Reset();
         db.Clear();
-        const std::string name(Str(kStrDatabaseFileName));
-        const std::string legacyName(Str(kStrLegacyDatabaseFileName));
+        const std::string name(Str(StrId::DatabaseFileName));
+        const std::string legacyName(Str(StrId::LegacyDatabaseFileName));
 
         bool loaded = false;
         auto file = ReadDataFile(folder, name);
@@ -209,8 +209,9 @@ DatabaseLoadResult DatabaseFile::LoadDatabase(PublisherDatabase& db, const DataF
         if (!loaded) {
             auto legacy = ReadDataFile(folder, legacyName);
             if (!legacy) {
-                prompter.Message(FormatArgs(Str(kStrDamagedLegacyFile), {legacyName, ReasonUnreadable(legacy.error())}),
-                                 Severity::Warning);
+                prompter.Message(
+                    FormatArgs(Str(StrId::DamagedLegacyFile), {legacyName, ReasonUnreadable(legacy.error())}),
+                    Severity::Warning);
             } else if (legacy.value()) {
                 const std::string& bytes = *legacy.value();
                 const ParseOutcome outcome =
@@ -225,10 +226,10 @@ DatabaseLoadResult DatabaseFile::LoadDatabase(PublisherDatabase& db, const DataF
                         LateMarkerMonth(context));
                 if (outcome.dropped > 0)
                     prompter.Message(
-                        FormatArgs(Str(kStrRegisterFullOnLoad), {std::to_string(outcome.dropped), legacyName}),
+                        FormatArgs(Str(StrId::RegisterFullOnLoad), {std::to_string(outcome.dropped), legacyName}),
                         Severity::Warning);
                 else if (outcome.partialRecord)
-                    prompter.Message(FormatArgs(Str(kStrDamagedLegacyFile),
+                    prompter.Message(FormatArgs(Str(StrId::DamagedLegacyFile),
                                                 {legacyName, ReasonPartialRecord(bytes.size(), kLegacyRecordSize)}),
                                      Severity::Warning);
             }
@@ -239,7 +240,7 @@ DatabaseLoadResult DatabaseFile::LoadDatabase(PublisherDatabase& db, const DataF
                 auto content = ReadDataFile(folder, list.name);
                 if (!content) {
                     prompter.Message(
-                        FormatArgs(Str(kStrDamagedLegacyFile), {list.name, ReasonUnreadable(content.error())}),
+                        FormatArgs(Str(StrId::DamagedLegacyFile), {list.name, ReasonUnreadable(content.error())}),
                         Severity::Warning);
                     continue;
                 }
@@ -251,16 +252,16 @@ DatabaseLoadResult DatabaseFile::LoadDatabase(PublisherDatabase& db, const DataF
                 const auto inFile = static_cast<int>(RecordsIn(bytes.size(), kLegacyRecordSize));
                 if (inFile > kLegacyListCapacity)
                     prompter.Message(
-                        FormatArgs(Str(kStrLegacyListTooLong), {list.name, std::to_string(kLegacyListCapacity)}),
+                        FormatArgs(Str(StrId::LegacyListTooLong), {list.name, std::to_string(kLegacyListCapacity)}),
                         Severity::Warning);
                 if (outcome.records < std::min(inFile, kLegacyListCapacity))
                     prompter.Message(
                         FormatArgs(
-                            Str(kStrRegisterFullOnLoad),
+                            Str(StrId::RegisterFullOnLoad),
                             {std::to_string(std::min(inFile, kLegacyListCapacity) - outcome.records), list.name}),
                         Severity::Warning);
                 if (outcome.partialRecord)
-                    prompter.Message(FormatArgs(Str(kStrDamagedLegacyFile),
+                    prompter.Message(FormatArgs(Str(StrId::DamagedLegacyFile),
                                                 {list.name, ReasonPartialRecord(bytes.size(), kLegacyRecordSize)}),
                                      Severity::Warning);
             }
@@ -278,7 +279,7 @@ Status DatabaseFile::SaveDatabase(PublisherDatabase& db, const DataFolder& folde
                                   std::uint16_t documentWord, bool pastMonthMode, Prompter& prompter) {
     if (pastMonthMode || db.Count() <= 0)
         return Status::Ok();
-    const std::string name(Str(kStrDatabaseFileName));
+    const std::string name(Str(StrId::DatabaseFileName));
     if (Status allowed = m_guard.Check(name); !allowed) {
         prompter.Message(allowed.message(), Severity::Error);
         return allowed;
@@ -307,7 +308,7 @@ Status DatabaseFile::SaveDatabase(PublisherDatabase& db, const DataFolder& folde
         return ReportCannotCreate(folder, name, prompter);
     if (!unstorable.empty()) {
         unstorable.pop_back();
-        prompter.Message(FormatArgs(Str(kStrUnstorableTexts), {name, unstorable}), Severity::Warning);
+        prompter.Message(FormatArgs(Str(StrId::UnstorableTexts), {name, unstorable}), Severity::Warning);
     }
     return Status::Ok();
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/platform/Strings.h"
-#include "core/store/SideStrings.h"
 #include "core/store/FixedFile.h"
 
 namespace vardo {
@@ -57,8 +56,8 @@ Status ExtensionRecord::SetTextOf(std::size_t offset, std::size_t width, std::si
         const unsigned char s = Shift(c, i);
         if (s == 0)
             return Status::Fail(
-                FormatArgs(Str(kStrCharacterNotStorable), {sidetext::Decode(std::string(1, static_cast<char>(c))),
-                                                           std::to_string(i + 1), ExtensionFile::kFileName}));
+                FormatArgs(Str(StrId::CharacterNotStorable), {sidetext::Decode(std::string(1, static_cast<char>(c))),
+                                                              std::to_string(i + 1), ExtensionFile::kFileName}));
         scrambled[i] = static_cast<char>(s);
     }
     m_bytes.SetRawText(offset, width, scrambled);
@@ -147,7 +146,8 @@ Result<std::uint16_t> ExtensionFile::Write(const DataFolder& folder, const Exten
         written = folder.WriteAtomic(kFileName, std::string(kRecordSize, '\0') + record.FileBytes());
     } else {
         if (records >= kMaxRecords)
-            return Result<std::uint16_t>::Fail(FormatArgs(Str(kStrFileFull), {kFileName, std::to_string(kMaxRecords)}));
+            return Result<std::uint16_t>::Fail(
+                FormatArgs(Str(StrId::FileFull), {kFileName, std::to_string(kMaxRecords)}));
         // A partial last record (preserved at load) is overwritten so that records stay aligned.
         target = records;
         written = folder.WriteAt(kFileName, records * kRecordSize, record.FileBytes());

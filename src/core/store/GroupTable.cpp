@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "core/platform/Strings.h"
-#include "core/store/SideStrings.h"
 
 namespace vardo {
 namespace {
@@ -85,7 +84,7 @@ void GroupTable::SetCount(int count) {
 std::string GroupTable::DisplayName(int g) const {
     if (UsesName(g) && m_bytes.RawText(NameOffset(g), 24).size() > 1)
         return Name(g);
-    return FormatPrintf("%s %d", std::string(Str(kStrGroupDefaultName)).c_str(), g + 1);
+    return FormatPrintf("%s %d", std::string(Str(StrId::GroupDefaultName)).c_str(), g + 1);
 }
 
 bool GroupTable::Load(const DataFolder& folder, Prompter& prompter) {

@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "core/platform/Strings.h"
-#include "core/store/SideStrings.h"
 #include "core/store/FixedFile.h"
 
 namespace vardo {
@@ -70,13 +69,13 @@ std::vector<std::uint16_t> KeyedRecordFile::RawKeys(std::string_view bytes) cons
 Result<std::string> KeyedRecordFile::ReadRecord(const DataFolder& folder, std::uint16_t key) const {
     const auto position = PositionOf(key);
     if (!position)
-        return Result<std::string>::Fail(FormatArgs(Str(kStrRecordNotFound), {m_fileName, std::to_string(key)}));
+        return Result<std::string>::Fail(FormatArgs(Str(StrId::RecordNotFound), {m_fileName, std::to_string(key)}));
     auto bytes = folder.ReadAll(m_fileName);
     if (!bytes)
         return Result<std::string>::Fail(bytes.error());
     const std::size_t offset = *position * m_recordSize;
     if (offset + m_recordSize > bytes.value().size())
-        return Result<std::string>::Fail(FormatArgs(Str(kStrRecordNotFound), {m_fileName, std::to_string(key)}));
+        return Result<std::string>::Fail(FormatArgs(Str(StrId::RecordNotFound), {m_fileName, std::to_string(key)}));
     return bytes.value().substr(offset, m_recordSize);
 }
 
@@ -85,7 +84,7 @@ Status KeyedRecordFile::WriteRecord(const DataFolder& folder, std::uint16_t key,
         return guard;
     const auto position = PositionOf(key);
     if (!position)
-        return Status::Fail(FormatArgs(Str(kStrRecordNotFound), {m_fileName, std::to_string(key)}));
+        return Status::Fail(FormatArgs(Str(StrId::RecordNotFound), {m_fileName, std::to_string(key)}));
     bytes.resize(m_recordSize, '\0');
     PutKey(bytes, key);
     return folder.WriteAt(m_fileName, *position * m_recordSize, bytes);
@@ -97,14 +96,14 @@ Result<std::uint16_t> KeyedRecordFile::AddRecord(const DataFolder& folder, std::
         return Result<std::uint16_t>::Fail(guard);
     const auto key = NextFreeKey(referenced);
     if (!key)
-        return Result<std::uint16_t>::Fail(FormatArgs(Str(kStrNoFreeKey), {m_fileName}));
+        return Result<std::uint16_t>::Fail(FormatArgs(Str(StrId::NoFreeKey), {m_fileName}));
     bytes.resize(m_recordSize, '\0');
     PutKey(bytes, *key);
 
     const auto freeSlot = std::find(m_keys.begin(), m_keys.end(), std::uint16_t{0});
     const std::size_t position = static_cast<std::size_t>(freeSlot - m_keys.begin());
     if (freeSlot == m_keys.end() && m_keys.size() >= m_capacity)
-        return Result<std::uint16_t>::Fail(FormatArgs(Str(kStrFileFull), {m_fileName, std::to_string(m_capacity)}));
+        return Result<std::uint16_t>::Fail(FormatArgs(Str(StrId::FileFull), {m_fileName, std::to_string(m_capacity)}));
 
     // Appending goes to the end of the whole records, so a partial last record (preserved at load) cannot
     // shift the records that follow.

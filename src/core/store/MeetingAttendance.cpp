@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "core/platform/Strings.h"
-#include "core/store/SideStrings.h"
 #include "core/store/FixedFile.h"
 
 namespace vardo {
@@ -33,8 +32,8 @@ MeetingAttendance MeetingAttendance::FromBytes(std::string_view bytes) {
 }
 
 void MeetingAttendance::SetNames() {
-    Record(MeetingKind::Midweek).ReplaceName(Str(kStrMidweekMeeting));
-    Record(MeetingKind::Weekend).ReplaceName(Str(kStrWeekendMeeting));
+    Record(MeetingKind::Midweek).ReplaceName(Str(StrId::MidweekMeeting));
+    Record(MeetingKind::Weekend).ReplaceName(Str(StrId::WeekendMeeting));
 }
 
 std::string MeetingAttendance::FileBytes() const {

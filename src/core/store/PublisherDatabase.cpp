@@ -9,7 +9,6 @@
 
 #include "core/platform/CodePage.h"
 #include "core/platform/Strings.h"
-#include "core/store/DatabaseStrings.h"
 
 namespace vardo {
 namespace {
@@ -48,15 +47,15 @@ int ListSlot(PublisherCategory category) {
 std::string_view ListName(PublisherCategory category) {
     switch (category) {
     case PublisherCategory::Publisher:
-        return Str(kStrListPublishers);
+        return Str(StrId::ListPublishers);
     case PublisherCategory::Inactive:
-        return Str(kStrListInactive);
+        return Str(StrId::ListInactive);
     case PublisherCategory::NonPublisher:
-        return Str(kStrListNonPublishers);
+        return Str(StrId::ListNonPublishers);
     case PublisherCategory::Moved:
-        return Str(kStrListMoved);
+        return Str(StrId::ListMoved);
     case PublisherCategory::Deleted:
-        return Str(kStrListDeleted);
+        return Str(StrId::ListDeleted);
     case PublisherCategory::CircuitOverseer:
         break;
     }
@@ -104,7 +103,7 @@ Result<std::unique_ptr<PublisherDatabase>> PublisherDatabase::Create() {
     try {
         return std::make_unique<PublisherDatabase>();
     } catch (const std::bad_alloc&) {
-        return Result<std::unique_ptr<PublisherDatabase>>::Fail(std::string(kTextNoMemory));
+        return Result<std::unique_ptr<PublisherDatabase>>::Fail(std::string(Str(StrId::NoMemory)));
     }
 }
 
@@ -156,7 +155,7 @@ const PublisherRecord& PublisherDatabase::Record(RecordNumber record) const {
 
 Status PublisherDatabase::CanAdd(PublisherCategory category) const {
     if (PersonCount() >= kMaxPersons)
-        return Status::Fail(FormatArgs(Str(kStrRegisterFull), {std::to_string(kMaxPersons)}));
+        return Status::Fail(FormatArgs(Str(StrId::RegisterFull), {std::to_string(kMaxPersons)}));
     const int slot = ListSlot(category);
     if (slot >= 0) {
         int inList = 0;
@@ -164,7 +163,7 @@ Status PublisherDatabase::CanAdd(PublisherCategory category) const {
             inList += Record(i).CategoryByte() == slot ? 1 : 0;
         if (inList >= kCategoryListCapacity)
             return Status::Fail(
-                FormatArgs(Str(kStrListFull), {ListName(category), std::to_string(kCategoryListCapacity)}));
+                FormatArgs(Str(StrId::ListFull), {ListName(category), std::to_string(kCategoryListCapacity)}));
     }
     return Status::Ok();
 }
@@ -179,7 +178,8 @@ Status PublisherDatabase::CanMove(RecordNumber record, PublisherCategory categor
     for (int i = 1; i < m_count; ++i)
         inList += Record(i).CategoryByte() == slot ? 1 : 0;
     if (inList >= kCategoryListCapacity)
-        return Status::Fail(FormatArgs(Str(kStrListFull), {ListName(category), std::to_string(kCategoryListCapacity)}));
+        return Status::Fail(
+            FormatArgs(Str(StrId::ListFull), {ListName(category), std::to_string(kCategoryListCapacity)}));
     return Status::Ok();
 }
 
@@ -262,7 +262,7 @@ Result<PersonRef> PublisherDatabase::RefOfRecord(RecordNumber record) const {
     const std::optional<PersonRef> ref = PersonRefOfRecord(record);
     if (!IsPerson(record) || !ref)
         return Result<PersonRef>::Fail(
-            FormatArgs(Str(kStrBeyondPersonRef), {std::to_string(record), std::to_string(kPersonRefMaxPosition)}));
+            FormatArgs(Str(StrId::BeyondPersonRef), {std::to_string(record), std::to_string(kPersonRefMaxPosition)}));
     return *ref;
 }
 
@@ -270,7 +270,7 @@ Result<PersonRef> PublisherDatabase::RefOfListPosition(PublisherCategory list, i
     const std::optional<PersonRef> ref = PersonRefOfListPosition(list, position);
     if (!ref || position >= static_cast<int>(List(list).size()))
         return Result<PersonRef>::Fail(
-            FormatArgs(Str(kStrBeyondPersonRef), {std::to_string(position), std::to_string(kPersonRefMaxPosition)}));
+            FormatArgs(Str(StrId::BeyondPersonRef), {std::to_string(position), std::to_string(kPersonRefMaxPosition)}));
     return *ref;
 }
 
@@ -354,7 +354,7 @@ PublisherDatabase::Repositioned PublisherDatabase::RepositionRecord(RecordNumber
             continue;
 
         // Duplicate name: the existing person's name in the names option's form alone.
-        std::string text = NameOf(Record(i), false) + " " + std::string(kTextDuplicateName) + "\n\n";
+        std::string text = NameOf(Record(i), false) + " " + std::string(Str(StrId::DuplicateName)) + "\n\n";
         if (!justAppended) {
             prompter.Message(text, Severity::Warning);
             return {Repositioned::Outcome::NotMoved, i};
@@ -362,7 +362,7 @@ PublisherDatabase::Repositioned PublisherDatabase::RepositionRecord(RecordNumber
         RemoveRecord(record);
         if (i > record)
             --i;
-        text += kTextOverwriteQuestion;
+        text += Str(StrId::OverwriteQuestion);
         if (prompter.Ask(text, Buttons::YesNo, Answer::No) == Answer::Yes)
             return {Repositioned::Outcome::UpdateExisting, i};
         return {Repositioned::Outcome::Discarded, 0};
@@ -403,7 +403,7 @@ void PublisherDatabase::RebuildIndex(Prompter* prompter) {
             ++m_categoryCounts[category];
         if (record.Category() == PublisherCategory::CircuitOverseer) {
             if (m_circuitOverseer != 0 && prompter != nullptr)
-                prompter->Message(kTextDuplicateOverseer, Severity::Warning);
+                prompter->Message(Str(StrId::DuplicateOverseer), Severity::Warning);
             m_circuitOverseer = i;
         }
     }

@@ -1,7 +1,6 @@
 #include "core/store/Quarantine.h"
 
 #include "core/platform/Strings.h"
-#include "core/store/SideStrings.h"
 
 namespace vardo {
 namespace {
@@ -24,8 +23,8 @@ Result<std::string> PreserveUnreadableFile(const DataFolder& folder, std::string
                                            Prompter& prompter) {
     const std::string fileName(name);
     auto fail = [&](const std::string& why) {
-        prompter.Message(FormatArgs(Str(kStrFileNotPreserved), {fileName, reason, why}), Severity::Error);
-        return Result<std::string>::Fail(FormatArgs(Str(kStrWriteBlocked), {fileName}));
+        prompter.Message(FormatArgs(Str(StrId::FileNotPreserved), {fileName, reason, why}), Severity::Error);
+        return Result<std::string>::Fail(FormatArgs(Str(StrId::WriteBlocked), {fileName}));
     };
 
     auto original = folder.ReadAll(name);
@@ -47,7 +46,8 @@ Result<std::string> PreserveUnreadableFile(const DataFolder& folder, std::string
         }
     }
     if (copyName.empty())
-        return fail(FormatArgs(Str(kStrFileFull), {fileName + std::string(kCopySuffix), std::to_string(kMaxCopies)}));
+        return fail(
+            FormatArgs(Str(StrId::FileFull), {fileName + std::string(kCopySuffix), std::to_string(kMaxCopies)}));
 
     if (!reused) {
         // Unreadable content cannot be rewritten from memory; a file-system copy may still succeed.
@@ -55,29 +55,29 @@ Result<std::string> PreserveUnreadableFile(const DataFolder& folder, std::string
         if (!copied)
             return fail(copied.message());
     }
-    prompter.Message(FormatArgs(Str(kStrFilePreserved), {fileName, reason, folder.Resolve(copyName).string()}),
+    prompter.Message(FormatArgs(Str(StrId::FilePreserved), {fileName, reason, folder.Resolve(copyName).string()}),
                      Severity::Warning);
     return copyName;
 }
 
 std::string ReasonPartialRecord(std::size_t fileSize, std::size_t recordSize) {
-    return FormatArgs(Str(kStrReasonPartialRecord), {std::to_string(fileSize), std::to_string(recordSize)});
+    return FormatArgs(Str(StrId::ReasonPartialRecord), {std::to_string(fileSize), std::to_string(recordSize)});
 }
 
 std::string ReasonWrongSize(std::size_t fileSize, std::size_t expectedSize) {
-    return FormatArgs(Str(kStrReasonWrongSize), {std::to_string(fileSize), std::to_string(expectedSize)});
+    return FormatArgs(Str(StrId::ReasonWrongSize), {std::to_string(fileSize), std::to_string(expectedSize)});
 }
 
 std::string ReasonUnreadable(std::string_view systemMessage) {
-    return FormatArgs(Str(kStrReasonUnreadable), {systemMessage});
+    return FormatArgs(Str(StrId::ReasonUnreadable), {systemMessage});
 }
 
 std::string ReasonTooManyRecords(std::size_t records, std::size_t capacity) {
-    return FormatArgs(Str(kStrReasonTooManyRecords), {std::to_string(records), std::to_string(capacity)});
+    return FormatArgs(Str(StrId::ReasonTooManyRecords), {std::to_string(records), std::to_string(capacity)});
 }
 
 Status ReportCannotCreate(const DataFolder& folder, std::string_view name, Prompter& prompter) {
-    std::string text = FormatArgs(Str(kStrCannotCreateFile), {folder.Resolve(name).string()});
+    std::string text = FormatArgs(Str(StrId::CannotCreateFile), {folder.Resolve(name).string()});
     prompter.Message(text, Severity::Error);
     return Status::Fail(std::move(text));
 }
@@ -93,7 +93,7 @@ void WriteGuard::Preserve(const DataFolder& folder, std::string_view name, std::
 
 Status WriteGuard::Check(std::string_view name) const {
     if (m_blocked)
-        return Status::Fail(FormatArgs(Str(kStrWriteBlocked), {name}));
+        return Status::Fail(FormatArgs(Str(StrId::WriteBlocked), {name}));
     return Status::Ok();
 }
 

@@ -5,7 +5,6 @@
 #include <unordered_map>
 
 #include "core/platform/Strings.h"
-#include "core/store/SideStrings.h"
 
 namespace vardo {
 namespace {
@@ -101,7 +100,7 @@ void RemarkTable::LoadAtStartup(const DataFolder& folder, std::span<PublisherRec
         (void)folder.Remove(kUndoFileName);
     const std::size_t notLoaded = LoadBytes(bytes, persons);
     if (notLoaded > 0)
-        prompter.Message(FormatArgs(Str(kStrRemarksNotLoaded), {std::to_string(notLoaded), kFileName}),
+        prompter.Message(FormatArgs(Str(StrId::RemarksNotLoaded), {std::to_string(notLoaded), kFileName}),
                          Severity::Warning);
 }
 
@@ -117,7 +116,7 @@ void RemarkTable::Load(const DataFolder& folder, std::span<PublisherRecord> pers
     }
     const std::size_t notLoaded = LoadBytes(bytes, persons);
     if (notLoaded > 0)
-        prompter.Message(FormatArgs(Str(kStrRemarksNotLoaded), {std::to_string(notLoaded), kFileName}),
+        prompter.Message(FormatArgs(Str(StrId::RemarksNotLoaded), {std::to_string(notLoaded), kFileName}),
                          Severity::Warning);
 }
 
@@ -158,7 +157,8 @@ std::size_t RemarkTable::LoadBytes(std::string_view bytes, std::span<PublisherRe
 
 Result<std::uint16_t> RemarkTable::Append(const RemarkEntry& entry) {
     if (m_entries.size() >= kTableSize)
-        return Result<std::uint16_t>::Fail(FormatArgs(Str(kStrFileFull), {kFileName, std::to_string(kTableSize - 1)}));
+        return Result<std::uint16_t>::Fail(
+            FormatArgs(Str(StrId::FileFull), {kFileName, std::to_string(kTableSize - 1)}));
     m_entries.push_back(entry);
     return static_cast<std::uint16_t>(m_entries.size() - 1);
 }
@@ -169,7 +169,7 @@ bool RemarkTable::HasRemark(std::uint16_t number) const {
 
 bool RemarkTable::HasRemark(const PublisherRecord& person, MonthIndex month, int slot, Prompter& prompter) const {
     if (!IsYearSlot(slot)) {
-        prompter.Message(Str(kStrBadYearInRemCheck), Severity::Error);
+        prompter.Message(Str(StrId::BadYearInRemCheck), Severity::Error);
         return false;
     }
     if (!IsMonthIndex(month))
@@ -201,7 +201,7 @@ Status RemarkTable::WriteRemark(const DataFolder& folder, std::size_t number) co
     if (Status guard = m_guard.Check(kFileName); !guard)
         return guard;
     if (number >= m_entries.size())
-        return Status::Fail(FormatArgs(Str(kStrRecordNotFound), {kFileName, std::to_string(number)}));
+        return Status::Fail(FormatArgs(Str(StrId::RecordNotFound), {kFileName, std::to_string(number)}));
     auto content = ReadDataFile(folder, kFileName);
     if (!content)
         return content.status();

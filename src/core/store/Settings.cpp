@@ -15,21 +15,22 @@ std::uint8_t LowByte(int value) {
 
 // The section and key names that the string table gives for this build.
 struct Names {
-    std::string cards = std::string(Str(1176));
-    std::string birthDate = std::string(Str(1175));
-    std::string otherLabel = std::string(Str(1274));
-    std::string leftMargin = std::string(Str(1273));
-    std::string reports = std::string(Str(1179));
-    std::string gridLines = std::string(Str(1180));
-    std::string missingFrame = std::string(Str(1230));
-    std::string topMargin = std::string(Str(1183));
-    std::string dateStamp = std::string(Str(1184));
-    std::string mailCall = FormatArgs(Str(1241), {"OK"});
-    std::string on = std::string(Str(1265)); // the switch key of the one-switch sections
-    std::string userCategory = std::string(Str(1266));
-    std::string firstNameFirst = std::string(Str(32843));
-    std::string backup = std::string(Str(1363));
-    std::string backupFolder = std::string(Str(1364));
+    std::string cards = std::string(Str(StrId::CardsSection));
+    std::string birthDate = std::string(Str(StrId::BirthDateKey));
+    std::string otherLabel = std::string(Str(StrId::OtherLabelKey));
+    std::string leftMargin = std::string(Str(StrId::LabelMarginKey));
+    std::string reports = std::string(Str(StrId::ReportsSection));
+    std::string gridLines = std::string(Str(StrId::GridKey));
+    std::string missingFrame = std::string(Str(StrId::MissingReportFrameKey));
+    std::string topMargin = std::string(Str(StrId::TopMarginKey));
+    std::string dateStamp = std::string(Str(StrId::DateStampKey));
+    std::string mailCall = FormatArgs(Str(StrId::MailCallSection), {"OK"});
+    std::string on = std::string(Str(StrId::SwitchOnKey)); // the switch key of the one-switch sections
+    std::string userCategory = std::string(Str(StrId::UserCategorySection));
+    // Entry 32843 names this section; the Polish table has no such entry, so the name is empty.
+    std::string firstNameFirst;
+    std::string backup = std::string(Str(StrId::BackupSection));
+    std::string backupFolder = std::string(Str(StrId::BackupPathKey));
 };
 
 const Names& SectionNames() {
@@ -40,7 +41,7 @@ const Names& SectionNames() {
 } // namespace
 
 std::string_view SettingsFileName() {
-    return Str(1378);
+    return Str(StrId::SettingsFileName);
 }
 
 std::string CutUserCategoryLabel(std::string_view label) {

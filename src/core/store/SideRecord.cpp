@@ -2,7 +2,6 @@
 
 #include "core/platform/CodePage.h"
 #include "core/platform/Strings.h"
-#include "core/store/SideStrings.h"
 
 namespace vardo::sidetext {
 
@@ -13,9 +12,9 @@ std::string Decode(std::string_view cp1250) {
 Result<std::string> Encode(std::string_view utf8, std::size_t maxChars) {
     auto conversion = codepage::Utf8ToCp1250(utf8);
     if (!conversion.lossless())
-        return Result<std::string>::Fail(FormatArgs(Str(kStrTextUnmappable), {utf8}));
+        return Result<std::string>::Fail(FormatArgs(Str(StrId::TextUnmappable), {utf8}));
     if (conversion.text.size() > maxChars)
-        return Result<std::string>::Fail(FormatArgs(Str(kStrTextTooLong), {utf8, std::to_string(maxChars)}));
+        return Result<std::string>::Fail(FormatArgs(Str(StrId::TextTooLong), {utf8, std::to_string(maxChars)}));
     return std::move(conversion.text);
 }
 

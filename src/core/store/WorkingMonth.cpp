@@ -68,7 +68,7 @@ Result<WorkingMonth> ComputeWorkingMonth(const Clock& clock, Settings& settings,
 }
 
 std::string WorkingMonthStatusText(const WorkingMonth& month) {
-    return FormatArgs(Str(1073), {MonthName(month.monthIndex)});
+    return FormatArgs(Str(StrId::WorkingMonthStatus), {MonthName(month.monthIndex)});
 }
 
 } // namespace vardo

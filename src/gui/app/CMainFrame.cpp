@@ -95,7 +95,7 @@ void CMainFrame::BuildMenus() {
 }
 
 void CMainFrame::BuildToolBar() {
-    QToolBar* toolBar = addToolBar(QStringLiteral("Pasek narzędzi"));
+    QToolBar* toolBar = addToolBar(ToQt(Str(StrId::ToolBarTitle)));
     toolBar->setObjectName(QStringLiteral("toolBar"));
     toolBar->setMovable(false);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -127,8 +127,8 @@ void CMainFrame::BuildStatusBar() {
     m_pane1->setObjectName(QStringLiteral("statusPane1"));
     statusBar()->addWidget(m_pane0, 1);
     statusBar()->addPermanentWidget(m_pane1);
-    m_pane1->setFixedWidth(PaneWidth(m_pane1, ToQt(Str(59142))));
-    SetStatusPaneText(0, QStringLiteral("Gotowy"));
+    m_pane1->setFixedWidth(PaneWidth(m_pane1, ToQt(Str(StrId::WorkingMonthPaneSample))));
+    SetStatusPaneText(0, ToQt(Str(StrId::StatusReady)));
 }
 
 void CMainFrame::RegisterDocumentCommand(int id, std::function<void()> run) {
@@ -346,13 +346,12 @@ bool CMainFrame::DialNumber(const std::string& number, const std::string& called
 }
 
 void CMainFrame::ShowAbout() {
-    m_prompter.Message("Vardo " VARDO_VERSION "\n\nKartoteka głosicieli zboru i ich miesięcznych sprawozdań ze "
-                       "służby polowej.");
+    m_prompter.Message(FormatArgs(Str(StrId::AboutText), {VARDO_VERSION}));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_previewActive && m_previewActive()) {
-        m_prompter.Message("Use Close Button");
+        m_prompter.Message(Str(StrId::UseCloseButton));
         event->ignore();
         return;
     }

@@ -38,7 +38,7 @@
 namespace vardo {
 namespace {
 
-constexpr int kNoPrinterMessage = 1234;
+constexpr StrId kNoPrinterMessage = StrId::NoPrinter;
 constexpr int kPdfResolution = 600;
 
 // The default printer's horizontal resolution is at least 300 dpi; no printer counts as high resolution.

@@ -6,7 +6,6 @@
 
 #include "BackupFixture.h"
 #include "core/exchange/Backup.h"
-#include "core/exchange/BackupStrings.h"
 #include "core/exchange/Restore.h"
 #include "core/platform/Strings.h"
 
@@ -58,7 +57,7 @@ protected:
 TEST_F(BackupDialogTest, BackupModeShowsSpaceAndDestinationThenCreatesOnce) {
     BackupDialogPresenter dialog = Open(BackupDialogPresenter::Mode::Backup);
     const BackupDialogView& v = dialog.View();
-    EXPECT_EQ(v.caption, Str(kStrBackupCaption));
+    EXPECT_EQ(v.caption, Str(StrId::BackupCaption));
     EXPECT_TRUE(v.spaceVisible);
     EXPECT_EQ(v.spaceText, FormatPrintf("Wymagana przestrzeń: %llu bytes",
                                         static_cast<unsigned long long>(FileSetSize(Data()) * 7)));
@@ -71,8 +70,8 @@ TEST_F(BackupDialogTest, BackupModeShowsSpaceAndDestinationThenCreatesOnce) {
     EXPECT_TRUE(dialog.Done());
     EXPECT_EQ(m_host.saves, 1);
     EXPECT_EQ(m_host.recorded, Dest() + "/ 2024-03-05");
-    EXPECT_EQ(v.prompt, Str(kStrBackupCreated));
-    EXPECT_EQ(v.cancelText, Str(kStrClose));
+    EXPECT_EQ(v.prompt, Str(StrId::BackupCreated));
+    EXPECT_EQ(v.cancelText, Str(StrId::Close));
     EXPECT_EQ(m_host.lines.size(), 24u);
     EXPECT_EQ(m_host.lines.front(), "Backing up file: tdat9.bin");
     EXPECT_EQ(test::SetDifference(m_dir, "dest/Vd9_1430_2024Mar05/Roll/Vd9_2", "A2"), "");
@@ -82,14 +81,14 @@ TEST_F(BackupDialogTest, BackupModeShowsSpaceAndDestinationThenCreatesOnce) {
     BackupDialogPresenter again = Open(BackupDialogPresenter::Mode::Backup);
     EXPECT_EQ(again.Ok(), BackupDialogPresenter::After::Stay);
     EXPECT_FALSE(again.Done());
-    EXPECT_EQ(again.View().prompt, Str(kStrRetryInOneMinute));
+    EXPECT_EQ(again.View().prompt, Str(StrId::RetryInOneMinute));
 }
 
 TEST_F(BackupDialogTest, BackupSetRefusedAsDestination) {
     BackupDialogPresenter dialog = Open(BackupDialogPresenter::Mode::Backup);
     dialog.Browse(Dest() + "/Vd9_0900_2024Jan01");
     ASSERT_EQ(m_prompter.Shown().size(), 1u);
-    EXPECT_EQ(m_prompter.Shown()[0], FormatArgs(Str(kStrNotABackupPlace), {"Vd9_0900_2024Jan01"}));
+    EXPECT_EQ(m_prompter.Shown()[0], FormatArgs(Str(StrId::NotABackupPlace), {"Vd9_0900_2024Jan01"}));
     EXPECT_EQ(dialog.CurrentPath(), Dest() + "/");
     dialog.Browse((m_dir.Path() / "data").string());
     EXPECT_EQ(dialog.CurrentPath(), (m_dir.Path() / "data/").string());
@@ -109,7 +108,7 @@ TEST_F(BackupDialogTest, RestoreFromTheHistoryThenUndo) {
 
     BackupDialogPresenter dialog = Open(BackupDialogPresenter::Mode::Restore);
     const BackupDialogView& v = dialog.View();
-    EXPECT_EQ(v.caption, Str(kStrRestoreCaption));
+    EXPECT_EQ(v.caption, Str(StrId::RestoreCaption));
     EXPECT_TRUE(v.historyListMode);
     EXPECT_TRUE(v.useLastChecked);
     EXPECT_EQ(v.listItems, (std::vector<std::string>{"B text", "C text"}));
@@ -131,7 +130,7 @@ TEST_F(BackupDialogTest, RestoreFromTheHistoryThenUndo) {
     EXPECT_TRUE(undo.View().undoVisible);
     undo.SetUndoLastRestore(true);
     EXPECT_EQ(undo.CurrentPath(), Data().Resolve("unrestore").string());
-    EXPECT_TRUE(undo.View().prompt.starts_with(std::string(Str(kStrUndoRestoreText)) + " : "));
+    EXPECT_TRUE(undo.View().prompt.starts_with(std::string(Str(StrId::UndoRestoreText)) + " : "));
     EXPECT_TRUE(undo.View().prompt.ends_with("\n"));
     EXPECT_FALSE(undo.View().listVisible || undo.View().historyRadioVisible || undo.View().useLastVisible);
     EXPECT_EQ(undo.Ok(), BackupDialogPresenter::After::Close);
@@ -148,7 +147,7 @@ TEST_F(BackupDialogTest, FolderSearchListsSetsAndOffersOkOnlyOnASet) {
     EXPECT_FALSE(dialog.View().historyRadioEnabled);
     EXPECT_EQ(dialog.View().listItems, std::vector<std::string>{"[Vd9_0900_2024Jan01]"});
     EXPECT_FALSE(dialog.View().okVisible);
-    EXPECT_EQ(dialog.View().pathGroupText, Str(kStrRestoreSourceGroup));
+    EXPECT_EQ(dialog.View().pathGroupText, Str(StrId::RestoreSourceGroup));
     EXPECT_TRUE(dialog.View().browseVisible);
 
     dialog.SelectItem(0);
@@ -161,7 +160,7 @@ TEST_F(BackupDialogTest, FolderSearchListsSetsAndOffersOkOnlyOnASet) {
     m_dir.WriteFile("dest/Vd9_0900_2024Jan01/tdat9.bin", test::RegisterBytes("B", "haslo"));
     m_host.password = "inne";
     EXPECT_EQ(dialog.Ok(), BackupDialogPresenter::After::Stay);
-    EXPECT_EQ(dialog.View().prompt, Str(kStrWrongBackupPassword));
+    EXPECT_EQ(dialog.View().prompt, Str(StrId::WrongBackupPassword));
     EXPECT_EQ(test::SetDifference(m_dir, "data", "A"), "");
     m_host.password = "haslo";
     EXPECT_EQ(dialog.Ok(), BackupDialogPresenter::After::Close);

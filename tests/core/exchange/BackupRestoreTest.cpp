@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "BackupFixture.h"
-#include "core/exchange/BackupStrings.h"
 #include "core/platform/Strings.h"
 
 namespace vardo {
@@ -110,7 +109,7 @@ TEST_F(RestoreTest, ProtectedSetNeedsItsPassword) {
             return false;
         });
         EXPECT_EQ(wrong.kind, RestoreOutcome::Kind::WrongPassword);
-        EXPECT_EQ(wrong.message, Str(kStrWrongBackupPassword));
+        EXPECT_EQ(wrong.message, Str(StrId::WrongBackupPassword));
         EXPECT_EQ(asked, "tajne");
         EXPECT_EQ(test::SetDifference(m_dir, "data", "A"), "");
         EXPECT_FALSE(m_dir.Exists("data/unrestore"));
@@ -148,7 +147,7 @@ TEST_F(RestoreTest, RecoveryRollsBackAStagedRestore) {
     m_dir.WriteFile("data/restore.jnl", "vardo-restore 1\nphase stage\nfiles\nroll no\nend\n");
     ScriptedPrompter prompter;
     EXPECT_EQ(RecoverInterruptedRestore(Data(), prompter), RecoveryResult::RolledBack);
-    EXPECT_EQ(prompter.Shown(), std::vector<std::string>{std::string(Str(kStrRestoreRolledBack))});
+    EXPECT_EQ(prompter.Shown(), std::vector<std::string>{std::string(Str(StrId::RestoreRolledBack))});
     EXPECT_EQ(test::SetDifference(m_dir, "data", "A"), "");
     EXPECT_FALSE(m_dir.Exists("data/restore_new"));
     EXPECT_FALSE(m_dir.Exists("data/unrestore_tmp"));
@@ -176,7 +175,7 @@ TEST_F(RestoreTest, RecoveryCompletesAHalfDoneSwitch) {
                     "vardo-restore 1\nphase switch\nfiles" + files + "\nroll yes -2 1 -12 -11 -10 -9\nend\n");
     ScriptedPrompter prompter;
     EXPECT_EQ(RecoverInterruptedRestore(Data(), prompter), RecoveryResult::Completed);
-    EXPECT_EQ(prompter.Shown(), std::vector<std::string>{std::string(Str(kStrRestoreRolledForward))});
+    EXPECT_EQ(prompter.Shown(), std::vector<std::string>{std::string(Str(StrId::RestoreRolledForward))});
     fs::remove(m_dir.Path() / "data/restore_new/spneed.dat");
     for (const std::string_view name : BackupFileNames()) {
         if (name != "spneed.dat") {

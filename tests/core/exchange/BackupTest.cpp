@@ -6,7 +6,6 @@
 
 #include "BackupFixture.h"
 #include "core/exchange/BackupHistory.h"
-#include "core/exchange/BackupStrings.h"
 #include "core/platform/Strings.h"
 
 namespace vardo {
@@ -126,7 +125,7 @@ TEST_F(MakeBackupTest, SecondBackupOfTheSameMinuteIsRefusedAndLeavesTheFirst) {
     test::WriteSet(m_dir, "data", "B");
     const BackupOutcome second = MakeBackup(Request((m_dir.Path() / "dest").string()));
     EXPECT_EQ(second.kind, BackupOutcome::Kind::FolderExists);
-    EXPECT_EQ(second.message, Str(kStrRetryInOneMinute));
+    EXPECT_EQ(second.message, Str(StrId::RetryInOneMinute));
     EXPECT_EQ(test::SetDifference(m_dir, "dest/Vd9_1430_2024Mar05", "A"), "");
     EXPECT_TRUE(BackupHistory::Load(m_folder.Sub("data")).Entry(1).Empty());
 }
@@ -156,7 +155,7 @@ TEST(BackupSettings, KeysAndTheQuestionBeforeAnImport) {
     ScriptedPrompter prompter({Answer::No});
     EXPECT_FALSE(AskBackupBeforeImport(clock, settings, prompter));
     EXPECT_EQ(prompter.Questions(), 1);
-    EXPECT_EQ(prompter.Shown().back(), Str(kStrBackupFirst));
+    EXPECT_EQ(prompter.Shown().back(), Str(StrId::BackupFirst));
 
     RecordBackupInSettings(settings, "/media/kopie/", {2024, 3, 5});
     EXPECT_EQ(LastBackupDestination(settings), "/media/kopie/");

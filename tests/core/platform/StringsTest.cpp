@@ -4,6 +4,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -21,14 +22,20 @@ TEST(Strings, MonthAndWeekdayNamesComeFromTheTable) {
     EXPECT_EQ(LanguageTag(), "polish");
 }
 
-TEST(Strings, UnknownIdIsEmpty) {
+// Strings are looked up by name: a bare number is no string id and does not compile.
+static_assert(!std::is_invocable_v<decltype(&Str), int>);
+static_assert(!std::is_convertible_v<int, StrId>);
+static_assert(std::is_invocable_v<decltype(&Str), StrId>);
+
+TEST(Strings, NamedEntriesAndComputedNumbers) {
     EXPECT_FALSE(HasStr(999999));
-    EXPECT_TRUE(Str(999999).empty());
-    EXPECT_TRUE(HasStr(1073));
+    EXPECT_TRUE(HasStr(static_cast<int>(StrId::WorkingMonthStatus)));
+    EXPECT_EQ(static_cast<int>(StrId::WorkingMonthStatus), 1073);
+    EXPECT_EQ(Str(StrId::CannotCreateFile).substr(0, 28), "Nie mogę utworzyć nowego p");
 }
 
 TEST(Strings, FormatArgsReplacesNumberedPlaceholders) {
-    EXPECT_EQ(FormatArgs(Str(1073), {MonthName(1)}), "  Miesiąc roboczy = luty");
+    EXPECT_EQ(FormatArgs(Str(StrId::WorkingMonthStatus), {MonthName(1)}), "  Miesiąc roboczy = luty");
     EXPECT_EQ(FormatArgs("%2-%1-%2", {"a", "b"}), "b-a-b");
     EXPECT_EQ(FormatArgs("100%% %1 %3", {"x"}), "100%% x %3");
     EXPECT_EQ(FormatArgs("trailing %", {"x"}), "trailing %");
@@ -47,7 +54,7 @@ TEST(Strings, ResourceFileHasUniqueIds) {
     ASSERT_TRUE(in);
     std::set<long> ids;
     std::string line;
-    const std::regex entry(R"(^VARDO_STRING\((\d+),)");
+    const std::regex entry(R"(^VARDO_STRING\(\w+, (\d+),)");
     int entries = 0;
     while (std::getline(in, line)) {
         std::smatch m;

@@ -18,7 +18,7 @@ TEST(PasswordGate, NoPasswordNeedsNoDialog) {
 
 TEST(PasswordGate, TypingTheRightPasswordAcceptsWithoutOk) {
     PasswordGate gate("Owca7", false);
-    EXPECT_EQ(gate.Prompt(), Str(1076));
+    EXPECT_EQ(gate.Prompt(), Str(StrId::EnterPassword));
     EXPECT_EQ(gate.TextChanged("O"), Outcome::Pending);
     EXPECT_EQ(gate.TextChanged("Owca"), Outcome::Pending);
     EXPECT_EQ(gate.TextChanged("Owca7"), Outcome::Accepted);
@@ -26,14 +26,14 @@ TEST(PasswordGate, TypingTheRightPasswordAcceptsWithoutOk) {
 
 TEST(PasswordGate, ComparisonIsCaseSensitive) {
     PasswordGate gate("Owca7", true);
-    EXPECT_EQ(gate.Prompt(), Str(1078));
+    EXPECT_EQ(gate.Prompt(), Str(StrId::EnterOldPassword));
     EXPECT_EQ(gate.TextChanged("owca7"), Outcome::Pending);
 }
 
 TEST(PasswordGate, OkWithAWrongTextWarnsOnceThenFails) {
     PasswordGate viaKey("Owca7", false);
     EXPECT_EQ(viaKey.Ok("abc"), Outcome::Pending);
-    EXPECT_EQ(viaKey.Prompt(), Str(1075));
+    EXPECT_EQ(viaKey.Prompt(), Str(StrId::WrongPassword));
     EXPECT_EQ(viaKey.TextChanged("Owca7"), Outcome::Rejected);
 
     PasswordGate viaOk("Owca7", false);
@@ -44,9 +44,9 @@ TEST(PasswordGate, OkWithAWrongTextWarnsOnceThenFails) {
 TEST(PasswordGate, MoreThanThirteenCharactersCountAsAWrongTry) {
     PasswordGate gate("Owca7", false);
     EXPECT_EQ(gate.TextChanged("abcdefghijklm"), Outcome::Pending);
-    EXPECT_EQ(gate.Prompt(), Str(1076));
+    EXPECT_EQ(gate.Prompt(), Str(StrId::EnterPassword));
     EXPECT_EQ(gate.TextChanged("abcdefghijklmn"), Outcome::Pending);
-    EXPECT_EQ(gate.Prompt(), Str(1075));
+    EXPECT_EQ(gate.Prompt(), Str(StrId::WrongPassword));
     EXPECT_EQ(gate.TextChanged("abcdefghijklmno"), Outcome::Rejected);
 }
 
@@ -60,9 +60,10 @@ TEST(PasswordGate, ALongPasswordFromOlderDataCanStillBeTypedKeyByKey) {
 
 TEST(PasswordChange, TwoEqualEntriesConfirm) {
     PasswordChange change;
-    EXPECT_EQ(change.Prompt(), Str(1077));
+    EXPECT_EQ(change.Prompt(), Str(StrId::EnterNewPassword));
     EXPECT_FALSE(change.Ok("nowe"));
-    EXPECT_EQ(change.Prompt(), std::string(Str(1077)) + " " + std::string(Str(1081)));
+    EXPECT_EQ(change.Prompt(),
+              std::string(Str(StrId::EnterNewPassword)) + " " + std::string(Str(StrId::PasswordAgain)));
     EXPECT_TRUE(change.Ok("nowe"));
     ASSERT_TRUE(change.Confirmed());
     EXPECT_EQ(*change.Confirmed(), "nowe");
@@ -79,16 +80,16 @@ TEST(PasswordChange, AppliedOutcomesAndTheirMessages) {
     struct Case {
         std::optional<std::string> confirmed;
         std::optional<std::string> stored;
-        int message;
+        StrId message;
     };
     const Case cases[] = {
-        {std::string("nowe"), std::string("nowe"), 1079},
-        {std::string(""), std::string(" "), 1082},
-        {std::string(" nowe"), std::string(" "), 1082},
-        {std::nullopt, std::nullopt, 1080},
-        {std::string("abcdefghijklmn"), std::nullopt, 1080}, // could never be typed at the gate
-        {std::string("żółć"), std::string("żółć"), 1079},
-        {std::string("日本"), std::nullopt, 1080}, // outside the record's code page
+        {std::string("nowe"), std::string("nowe"), StrId::PasswordChanged},
+        {std::string(""), std::string(" "), StrId::PasswordOff},
+        {std::string(" nowe"), std::string(" "), StrId::PasswordOff},
+        {std::nullopt, std::nullopt, StrId::PasswordNotChanged},
+        {std::string("abcdefghijklmn"), std::nullopt, StrId::PasswordNotChanged}, // could never be typed at the gate
+        {std::string("żółć"), std::string("żółć"), StrId::PasswordChanged},
+        {std::string("日本"), std::nullopt, StrId::PasswordNotChanged}, // outside the record's code page
     };
     for (const auto& c : cases) {
         ScriptedPrompter prompter;

@@ -252,7 +252,7 @@ TEST_F(PublisherEditorTest, ViewTexts) {
     ASSERT_TRUE(m_groups.SetName(1, "Północ"));
     m_groups.SetUsesName(1, true);
     m_editor.LoadNew();
-    EXPECT_EQ(m_editor.GroupButtonText(), Str(1348));
+    EXPECT_EQ(m_editor.GroupButtonText(), Str(StrId::ChooseGroup));
     m_editor.SetGroup(1);
     EXPECT_EQ(m_editor.GroupButtonText(), "( &Grupa #1 ) Jan Kowalski");
     m_editor.SetGroup(2);
@@ -262,7 +262,7 @@ TEST_F(PublisherEditorTest, ViewTexts) {
 
     EXPECT_FALSE(m_editor.FamilyButtonText());
     m_editor.SetBox(EditorBox::HeadOfFamily, true);
-    EXPECT_EQ(m_editor.FamilyButtonText(), std::string(Str(1358)));
+    EXPECT_EQ(m_editor.FamilyButtonText(), std::string(Str(StrId::FamilyEdit)));
     EXPECT_FALSE(m_editor.NavigationVisible());
     EXPECT_FALSE(m_editor.UserCategoryVisible());
     m_settings.userCategoryEnabled = 1;
@@ -281,7 +281,7 @@ TEST_F(PublisherEditorTest, AHeadOfFamilyWithMembersKeepsTheBoxLocked) {
     Open(head);
     EXPECT_FALSE(m_editor.HeadOfFamilyEnabled());
     Open(wife);
-    EXPECT_EQ(m_editor.FamilyButtonText(), std::string(Str(1359)));
+    EXPECT_EQ(m_editor.FamilyButtonText(), std::string(Str(StrId::FamilyView)));
 }
 
 TEST_F(PublisherEditorTest, YearsTextUsesThePolishNounForms) {
@@ -312,7 +312,7 @@ TEST_F(PublisherEditorTest, CopyStoresTheSourceThenPastesAddressPhonesAndGroup) 
     EXPECT_EQ(m_editor.Text(EditorText::Address), "");
     m_prompter.Script(Answer::Yes);
     ASSERT_TRUE(m_editor.PasteFromSource());
-    EXPECT_EQ(m_prompter.Shown().back(), std::string(Str(1189)) + "Jan Kowalski");
+    EXPECT_EQ(m_prompter.Shown().back(), std::string(Str(StrId::PasteFrom)) + "Jan Kowalski");
     EXPECT_EQ(m_editor.Text(EditorText::Address), "ul. Polna 1");
     EXPECT_EQ(m_editor.Text(EditorText::PhoneHome), "22 111 22 33");
     EXPECT_EQ(m_editor.Group(), 4);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "ReportingFixture.h"
-#include "core/reporting/ReportingStrings.h"
 
 namespace vardo {
 namespace {
