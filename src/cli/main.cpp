@@ -1,30 +1,148 @@
 // vardo-cli: the headless side of the program.
+//
+// The --help text is also the source of the manual page vardo-cli(1), made from it at build time by
+// cmake/help-to-man.sh: "Usage:" gives the synopsis, every "Title:" block a section of two-column entries. A command
+// appears in both once it is registered, a global option once it is in kGlobalOptions; the bash completion asks
+// the same tables (AnswerCompletionQuery).
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "cli/CliCommand.h"
+#include "cli/CliUsage.h"
+#include "core/reports/ReportKind.h"
 
 namespace {
 
-void PrintUsage(std::FILE* out) {
-    std::fputs("Usage: vardo-cli [--data DIR] [--today YYYY-MM-DD] COMMAND [ARGS]\n\n"
-               "Options:\n"
-               "  --data DIR            the data folder (default: the current directory)\n"
-               "  --today YYYY-MM-DD    take this date as today\n"
-               "  --help                show this help\n"
-               "  --version             show the version\n\n"
-               "Commands:\n",
-               out);
+using vardo::cli::CliContext;
+
+// An option that comes before the command. `apply` takes the value (nullptr for a flag) and returns false after
+// printing what is wrong with it; --help and --version have none, they are answered at once.
+struct GlobalOption {
+    std::string_view name;
+    std::string_view value; // placeholder of the value in the help; empty for a flag
+    std::string_view help;
+    bool (*apply)(CliContext& context, const char* value);
+};
+
+constexpr GlobalOption kGlobalOptions[] = {
+    {"--data", "DIR", "the data folder (default: the current directory)",
+     [](CliContext& context, const char* value) {
+         context.dataFolder = value;
+         return true;
+     }},
+    {"--today", "YYYY-MM-DD", "take this date as today",
+     [](CliContext& context, const char* value) {
+         context.today = vardo::Date::Parse(value);
+         if (!context.today)
+             std::fprintf(stderr, "vardo-cli: --today needs a date as YYYY-MM-DD\n");
+         return context.today.has_value();
+     }},
+    {"--help", "", "show this help", nullptr},
+    {"--version", "", "show the version", nullptr},
+};
+
+const GlobalOption* FindGlobalOption(std::string_view name) {
+    for (const auto& option : kGlobalOptions)
+        if (option.name == name)
+            return &option;
+    return nullptr;
+}
+
+const vardo::cli::CliCommand* FindCommand(std::string_view name) {
     for (const auto& command : vardo::cli::Commands())
-        std::fprintf(out, "  %-44s %s\n", command.usage.c_str(), command.summary.c_str());
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+// Prints entries as two columns; a term too long for the first column stands on a line of its own.
+void PrintColumns(std::FILE* out, const std::vector<std::pair<std::string, std::string>>& entries) {
+    constexpr std::size_t kMaxColumn = 40;
+    std::size_t column = 0;
+    for (const auto& [term, text] : entries)
+        if (term.size() <= kMaxColumn)
+            column = std::max(column, term.size());
+    for (const auto& [term, text] : entries) {
+        if (term.size() <= column)
+            std::fprintf(out, "  %-*s  %s\n", static_cast<int>(column), term.c_str(), text.c_str());
+        else
+            std::fprintf(out, "  %s\n  %*s  %s\n", term.c_str(), static_cast<int>(column), "", text.c_str());
+    }
+}
+
+void PrintUsage(std::FILE* out) {
+    std::fputs("Usage: vardo-cli [OPTIONS] COMMAND [ARGS]\n\nOptions:\n", out);
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const auto& option : kGlobalOptions) {
+        std::string term(option.name);
+        if (!option.value.empty())
+            term.append(" ").append(option.value);
+        entries.emplace_back(term, std::string(option.help));
+    }
+    PrintColumns(out, entries);
+    std::fputs("\nCommands:\n", out);
+    entries.clear();
+    for (const auto& command : vardo::cli::Commands())
+        entries.emplace_back(command.usage, command.summary);
+    PrintColumns(out, entries);
+}
+
+// The lists the shell completion asks for (not shown in --help): --commands, --report-kinds, --options [COMMAND]
+// and --arguments COMMAND print one entry a line. Returns the exit code, or -1 when `arg` is none of them.
+int AnswerCompletionQuery(std::string_view arg, const char* operand) {
+    if (arg == "--commands") {
+        for (const auto& command : vardo::cli::Commands())
+            std::printf("%s\n", command.name.c_str());
+        return 0;
+    }
+    if (arg == "--report-kinds") {
+        // Name, report number and whether the report is drawn for one group; report numbers stay below 1000.
+        for (int number = 1; number < 1000; ++number) {
+            const auto kind = vardo::ReportKindFromNumber(number);
+            if (kind && !vardo::ReportKindName(*kind).empty())
+                std::printf("%s\t%d\t%s\n", std::string(vardo::ReportKindName(*kind)).c_str(), number,
+                            vardo::ReportKindTakesGroup(*kind) ? "group" : "");
+        }
+        return 0;
+    }
+    if (arg == "--options" && operand == nullptr) {
+        for (const auto& option : kGlobalOptions)
+            std::printf("%s%s%s\n", std::string(option.name).c_str(), option.value.empty() ? "" : " ",
+                        std::string(option.value).c_str());
+        return 0;
+    }
+    if (arg != "--options" && arg != "--arguments")
+        return -1;
+    const vardo::cli::CliCommand* command = operand != nullptr ? FindCommand(operand) : nullptr;
+    if (command == nullptr) {
+        std::fprintf(stderr, "vardo-cli: %s needs a command name\n", std::string(arg).c_str());
+        return 2;
+    }
+    const vardo::cli::UsageParts parts = vardo::cli::ParseUsage(command->usage);
+    if (arg == "--options") {
+        for (const auto& option : parts.options)
+            std::printf("%s%s%s\n", option.name.c_str(), option.value.empty() ? "" : " ", option.value.c_str());
+    } else {
+        for (const auto& positional : parts.positionals)
+            std::printf("%s\n", positional.c_str());
+    }
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    vardo::cli::CliContext context;
+    if (argc >= 2) {
+        const int answered = AnswerCompletionQuery(argv[1], argc >= 3 ? argv[2] : nullptr);
+        if (answered >= 0)
+            return answered;
+    }
+    CliContext context;
     std::string commandName;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -36,18 +154,14 @@ int main(int argc, char** argv) {
             std::printf("vardo-cli %s\n", VARDO_VERSION);
             return 0;
         }
-        if ((arg == "--data" || arg == "--today") && i + 1 >= argc) {
-            std::fprintf(stderr, "vardo-cli: %s needs a value\n", argv[i]);
-            return 2;
-        }
-        if (arg == "--data") {
-            context.dataFolder = argv[++i];
-        } else if (arg == "--today") {
-            context.today = vardo::Date::Parse(argv[++i]);
-            if (!context.today) {
-                std::fprintf(stderr, "vardo-cli: --today needs a date as YYYY-MM-DD\n");
+        const GlobalOption* option = FindGlobalOption(arg);
+        if (option != nullptr && option->apply != nullptr) {
+            if (!option->value.empty() && i + 1 >= argc) {
+                std::fprintf(stderr, "vardo-cli: %s needs a value\n", argv[i]);
                 return 2;
             }
+            if (!option->apply(context, option->value.empty() ? nullptr : argv[++i]))
+                return 2;
         } else if (commandName.empty()) {
             commandName = arg;
         } else {
@@ -58,9 +172,8 @@ int main(int argc, char** argv) {
         PrintUsage(stderr);
         return 2;
     }
-    for (const auto& command : vardo::cli::Commands())
-        if (command.name == commandName)
-            return command.run(context);
+    if (const vardo::cli::CliCommand* command = FindCommand(commandName))
+        return command->run(context);
     std::fprintf(stderr, "vardo-cli: unknown command '%s' (see --help)\n", commandName.c_str());
     return 2;
 }
