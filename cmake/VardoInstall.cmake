@@ -4,15 +4,16 @@ include(GNUInstallDirs)
 
 # The release; the date goes into the manual pages and the software centre entry.
 set(VARDO_RELEASE_DATE "2026-12-09")
-set(VARDO_HOMEPAGE "https://vardo.org" CACHE STRING "Home page; the screenshot of the software centre entry lies below it")
+set(VARDO_HOMEPAGE "https://vardo.org" CACHE STRING
+    "Home page; the screenshot of the software centre entry is screenshots/main-window.png below it")
 set(VARDO_APP_ID "org.vardo.vardo" CACHE STRING "AppStream component id (reverse domain name)")
 set(VARDO_PACKAGE_CONTACT "Vardo maintainers <maintainers@vardo.org>" CACHE STRING "Maintainer of the Debian package")
 
 set(vardo_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/vardo)
 
 install(TARGETS vardo-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/resources/vardo-cli.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
-        RENAME vardo-cli)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/vardo-cli.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vardo-cli)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/dump-format.md DESTINATION ${vardo_doc_dir})
 
 # vardo_man_page(TARGET): the manual page TARGET(1) from docs/man/TARGET.1.in and the program's own --help.

@@ -23,10 +23,14 @@ _vardo_cli_value() {
         fi
         ;;
     KIND)
-        mapfile -t -O "${#COMPREPLY[@]}" COMPREPLY < <(compgen -W "$("$program" --report-kinds 2>/dev/null | cut -f1)" -- "$cur")
+        local kinds
+        kinds=$("$program" --report-kinds 2>/dev/null | cut -f1)
+        mapfile -t -O "${#COMPREPLY[@]}" COMPREPLY < <(compgen -W "$kinds" -- "$cur")
         ;;
     COMMAND)
-        mapfile -t -O "${#COMPREPLY[@]}" COMPREPLY < <(compgen -W "$("$program" --commands 2>/dev/null)" -- "$cur")
+        local commands
+        commands=$("$program" --commands 2>/dev/null)
+        mapfile -t -O "${#COMPREPLY[@]}" COMPREPLY < <(compgen -W "$commands" -- "$cur")
         ;;
     *[a-z]*)
         # A literal word of the usage, such as "outline".
@@ -51,6 +55,8 @@ _vardo_cli_option_value() {
 _vardo_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local program=${COMP_WORDS[0]}
+    # A program typed as ~/... is not expanded in COMP_WORDS.
+    # shellcheck disable=SC2088
     [[ $program == "~/"* ]] && program=$HOME/${program#"~/"}
     COMPREPLY=()
 

@@ -72,7 +72,8 @@ desktop-file-validate "$work/root/usr/share/applications/vardo.desktop" || fail 
 appstreamcli validate --no-net --pedantic "$work/root/usr/share/metainfo/$app_id.metainfo.xml" ||
     fail "appstreamcli validate"
 for size in 16 48 256; do
-    file "$work/root/usr/share/icons/hicolor/${size}x${size}/apps/vardo.png" | grep -q "PNG image data, $size x $size" ||
+    png="$work/root/usr/share/icons/hicolor/${size}x${size}/apps/vardo.png"
+    file "$png" | grep -q "PNG image data, $size x $size" ||
         fail "the ${size}x${size} icon is not a PNG of that size"
 done
 file "$work/root/usr/bin/vardo-cli" | grep -q ", stripped" || fail "vardo-cli is not stripped"

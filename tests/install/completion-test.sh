@@ -106,14 +106,17 @@ run_cases() {
 source "$script"
 mode="alone"
 run_cases
+modes=$mode
 
 if [[ -r /usr/share/bash-completion/bash_completion ]]; then
     # shellcheck source=/dev/null
     source /usr/share/bash-completion/bash_completion
+    # shellcheck source=/dev/null
     source "$script"
     if declare -F _filedir >/dev/null; then
         mode="bash-completion"
         run_cases
+        modes+=", $mode"
     fi
 fi
 
@@ -121,4 +124,4 @@ if ((failures)); then
     echo "$failures completion check(s) failed"
     exit 1
 fi
-echo "completion checks passed"
+echo "completion checks passed ($modes)"

@@ -14,7 +14,11 @@ fail() {
 
 # True when a line of standard input starts with the words $1 (the text of a short entry may follow on its line).
 starts_line() {
-    awk -v t="$1" '{ sub(/^ /, ""); if (index($0, t) == 1 && (length($0) == length(t) || substr($0, length(t) + 1, 1) == " ")) found = 1 }
+    awk -v t="$1" '{
+            sub(/^ /, "")
+            if (index($0, t) == 1 && (length($0) == length(t) || substr($0, length(t) + 1, 1) == " "))
+                found = 1
+        }
         END { exit !found }'
 }
 
