@@ -1,5 +1,9 @@
 # Installation as a Linux desktop program (cmake --install) and the Debian package (cpack -G DEB in the build
 # folder). Manual pages and icons are made at build time; tools/check-package.sh checks the result.
+# A fuzzing build is never installed.
+if(VARDO_BUILD_FUZZ)
+    return()
+endif()
 include(GNUInstallDirs)
 
 # The release; the date goes into the manual pages and the software centre entry.
