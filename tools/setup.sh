@@ -12,6 +12,7 @@ packages=(
     libpugixml-dev libxml2-dev
     fonts-liberation2 fonts-crosextra-carlito
     xvfb xauth poppler-utils
+    librsvg2-bin dpkg-dev file groff-base desktop-file-utils appstream
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test, in the normal and in the sanitizer (ASan + UBSan) build.
+# Builds everything and runs every test, in the normal and in the sanitizer (ASan + UBSan) build, and checks the
+# Debian package of the normal build.
 # Fails on the first failure. Usage: tools/test.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,6 +12,9 @@ echo "== normal build =="
 cmake --preset default
 cmake --build --preset default -j "$jobs"
 ctest --preset default -j "$jobs"
+
+echo "== Debian package =="
+tools/check-package.sh build/default
 
 echo "== sanitizer build =="
 cmake --preset asan

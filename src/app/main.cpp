@@ -21,21 +21,31 @@ namespace {
 struct Options {
     std::filesystem::path dataFolder;
     std::optional<vardo::Date> today;
+    bool showHelp = false;
+    bool showVersion = false;
 };
 
+// Also the source of the manual page vardo(1): cmake/help-to-man.sh turns "Usage:" into the synopsis and every
+// "Title:" block into a section of two-column entries.
 constexpr char kUsage[] = "Usage: vardo [DIR | --data DIR] [--today YYYY-MM-DD]\n\n"
+                          "Options:\n"
                           "  DIR, --data DIR       the data folder (default: the current directory)\n"
                           "  --today YYYY-MM-DD    take this date as today\n"
-                          "  --help                show this help\n";
+                          "  --help                show this help\n"
+                          "  --version             show the version\n";
 
 // Parses the arguments; nullopt (after a message) for bad usage.
-std::optional<Options> ParseArguments(const QStringList& args, bool& helpOnly) {
+std::optional<Options> ParseArguments(const QStringList& args) {
     Options options;
     std::optional<QString> folder;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            helpOnly = true;
+            options.showHelp = true;
+            return options;
+        }
+        if (arg == QLatin1String("--version")) {
+            options.showVersion = true;
             return options;
         }
         if (arg == QLatin1String("--data") || arg == QLatin1String("--today")) {
@@ -79,17 +89,21 @@ int main(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    bool helpOnly = false;
-    const auto options = ParseArguments(arguments, helpOnly);
-    if (helpOnly) {
+    const auto options = ParseArguments(arguments);
+    if (!options)
+        return 2;
+    if (options->showHelp) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    if (!options)
-        return 2;
+    if (options->showVersion) {
+        std::printf("vardo %s\n", VARDO_VERSION);
+        return 0;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vardo"));
+    QApplication::setApplicationVersion(QStringLiteral(VARDO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("vardo"));
 
     // A second start only brings the running program to the front.

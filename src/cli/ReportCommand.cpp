@@ -173,7 +173,7 @@ int RunReport(const CliContext& context) {
 }
 
 [[maybe_unused]] const bool registered =
-    RegisterCommand({"report", "report KIND [--group N] (--pdf FILE | --png DIR)",
+    RegisterCommand({"report", "report KIND [--group N] (--pdf FILE | --png DIR) [--letter] [--dpi N]",
                      "render a report of the working month, every page, to PDF or PNG images", RunReport});
 
 } // namespace

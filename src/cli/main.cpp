@@ -1,32 +1,27 @@
 // vardo-cli: the headless side of the program.
+//
+// The --help text is also the source of the manual page vardo-cli(1), made from it at build time by
+// cmake/help-to-man.sh: "Usage:" gives the synopsis, every "Title:" block a section of two-column entries. A command
+// appears in both once it is registered, a global option once it is in kGlobalOptions; the bash completion asks
+// the same tables (AnswerCompletionQuery).
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "cli/CliCommand.h"
+#include "cli/CliUsage.h"
+#include "core/reports/ReportKind.h"
 
 namespace {
 
-void PrintUsage(std::FILE* out) {
-    std::fputs("Usage: vardo-cli [GLOBAL OPTIONS] COMMAND [ARGS]\n\n"
-               "Global options (before the command):\n"
-               "  --data DIR            the data folder (default: the current directory)\n"
-               "  --today YYYY-MM-DD    take this date as today\n"
-               "  --yes | --no          answer every question with yes (OK) or no (Cancel);\n"
-               "                        without either, each question takes its default answer\n"
-               "  --password TEXT       the password of a protected data folder\n"
-               "  --past K              view the snapshot of K months back (1..6), read-only\n"
-               "  --help                show this help\n"
-               "  --version             show the version\n\n"
-               "Commands:\n",
-               out);
-    for (const auto& command : vardo::cli::Commands())
-        std::fprintf(out, "  %-44s %s\n", command.usage.c_str(), command.summary.c_str());
-}
+using vardo::cli::CliContext;
 
 int BadUsage(const std::string& text) {
     std::fprintf(stderr, "vardo-cli: %s\n", text.c_str());
@@ -42,10 +37,152 @@ std::optional<int> PastMonths(std::string_view text) {
     return value;
 }
 
+// An option that comes before the command. `apply` takes the value (nullptr for a flag) and returns false after
+// printing what is wrong with it; --help and --version have none, they are answered at once.
+struct GlobalOption {
+    std::string_view name;
+    std::string_view value; // placeholder of the value in the help; empty for a flag
+    std::string_view help;
+    bool (*apply)(CliContext& context, const char* value);
+};
+
+constexpr GlobalOption kGlobalOptions[] = {
+    {"--data", "DIR", "the data folder (default: the current directory)",
+     [](CliContext& context, const char* value) {
+         context.dataFolder = value;
+         return true;
+     }},
+    {"--today", "YYYY-MM-DD", "take this date as today",
+     [](CliContext& context, const char* value) {
+         context.today = vardo::Date::Parse(value);
+         if (!context.today)
+             std::fprintf(stderr, "vardo-cli: --today needs a date as YYYY-MM-DD\n");
+         return context.today.has_value();
+     }},
+    {"--yes", "", "answer every question with yes (OK); without --yes or --no each takes its default",
+     [](CliContext& context, const char*) {
+         context.answers = vardo::cli::CliAnswers::Yes;
+         return true;
+     }},
+    {"--no", "", "answer every question with no (Cancel)",
+     [](CliContext& context, const char*) {
+         context.answers = vardo::cli::CliAnswers::No;
+         return true;
+     }},
+    {"--password", "TEXT", "the password of a protected data folder",
+     [](CliContext& context, const char* value) {
+         context.password = value;
+         return true;
+     }},
+    {"--past", "K", "view the snapshot of the month K (1..6) before the working month, read-only",
+     [](CliContext& context, const char* value) {
+         context.past = PastMonths(value);
+         if (!context.past)
+             std::fprintf(stderr, "vardo-cli: --past needs a number of months from 1 to %d\n",
+                          vardo::cli::kMaxPastMonths);
+         return context.past.has_value();
+     }},
+    {"--help", "", "show this help", nullptr},
+    {"--version", "", "show the version", nullptr},
+};
+
+const GlobalOption* FindGlobalOption(std::string_view name) {
+    for (const auto& option : kGlobalOptions)
+        if (option.name == name)
+            return &option;
+    return nullptr;
+}
+
+const vardo::cli::CliCommand* FindCommand(std::string_view name) {
+    for (const auto& command : vardo::cli::Commands())
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+// Prints entries as two columns; a term too long for the first column stands on a line of its own.
+void PrintColumns(std::FILE* out, const std::vector<std::pair<std::string, std::string>>& entries) {
+    constexpr std::size_t kMaxColumn = 40;
+    std::size_t column = 0;
+    for (const auto& [term, text] : entries)
+        if (term.size() <= kMaxColumn)
+            column = std::max(column, term.size());
+    for (const auto& [term, text] : entries) {
+        if (term.size() <= column)
+            std::fprintf(out, "  %-*s  %s\n", static_cast<int>(column), term.c_str(), text.c_str());
+        else
+            std::fprintf(out, "  %s\n  %*s  %s\n", term.c_str(), static_cast<int>(column), "", text.c_str());
+    }
+}
+
+void PrintUsage(std::FILE* out) {
+    std::fputs("Usage: vardo-cli [OPTIONS] COMMAND [ARGS]\n\nOptions:\n", out);
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const auto& option : kGlobalOptions) {
+        std::string term(option.name);
+        if (!option.value.empty())
+            term.append(" ").append(option.value);
+        entries.emplace_back(term, std::string(option.help));
+    }
+    PrintColumns(out, entries);
+    std::fputs("\nCommands:\n", out);
+    entries.clear();
+    for (const auto& command : vardo::cli::Commands())
+        entries.emplace_back(command.usage, command.summary);
+    PrintColumns(out, entries);
+}
+
+// The lists the shell completion asks for (not shown in --help): --commands, --report-kinds, --options [COMMAND]
+// and --arguments COMMAND print one entry a line. Returns the exit code, or -1 when `arg` is none of them.
+int AnswerCompletionQuery(std::string_view arg, const char* operand) {
+    if (arg == "--commands") {
+        for (const auto& command : vardo::cli::Commands())
+            std::printf("%s\n", command.name.c_str());
+        return 0;
+    }
+    if (arg == "--report-kinds") {
+        // Name, report number and whether the report is drawn for one group; report numbers stay below 1000.
+        for (int number = 1; number < 1000; ++number) {
+            const auto kind = vardo::ReportKindFromNumber(number);
+            if (kind && !vardo::ReportKindName(*kind).empty())
+                std::printf("%s\t%d\t%s\n", std::string(vardo::ReportKindName(*kind)).c_str(), number,
+                            vardo::ReportKindTakesGroup(*kind) ? "group" : "");
+        }
+        return 0;
+    }
+    if (arg == "--options" && operand == nullptr) {
+        for (const auto& option : kGlobalOptions)
+            std::printf("%s%s%s\n", std::string(option.name).c_str(), option.value.empty() ? "" : " ",
+                        std::string(option.value).c_str());
+        return 0;
+    }
+    if (arg != "--options" && arg != "--arguments")
+        return -1;
+    const vardo::cli::CliCommand* command = operand != nullptr ? FindCommand(operand) : nullptr;
+    if (command == nullptr) {
+        std::fprintf(stderr, "vardo-cli: %s needs a command name\n", std::string(arg).c_str());
+        return 2;
+    }
+    const vardo::cli::UsageParts parts = vardo::cli::ParseUsage(command->usage);
+    if (arg == "--options") {
+        for (const auto& option : parts.options)
+            std::printf("%s%s%s\n", option.name.c_str(), option.value.empty() ? "" : " ", option.value.c_str());
+    } else {
+        for (const auto& positional : parts.positionals)
+            std::printf("%s\n", positional.c_str());
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    vardo::cli::CliContext context;
+    if (argc >= 2) {
+        const int answered = AnswerCompletionQuery(argv[1], argc >= 3 ? argv[2] : nullptr);
+        if (answered >= 0)
+            return answered;
+    }
+    CliContext context;
     std::string commandName;
     bool yes = false;
     bool no = false;
@@ -62,27 +199,14 @@ int main(int argc, char** argv) {
         }
         // --data and --today count anywhere; the other global options only before the command, since after
         // it they belong to the command (which still takes --yes, --no and --password there).
-        const bool takesValue =
-            arg == "--data" || arg == "--today" || (global && (arg == "--password" || arg == "--past"));
-        if (takesValue && i + 1 >= argc)
-            return BadUsage(std::string(arg) + " needs a value");
-        if (arg == "--data") {
-            context.dataFolder = argv[++i];
-        } else if (arg == "--today") {
-            context.today = vardo::Date::Parse(argv[++i]);
-            if (!context.today)
-                return BadUsage("--today needs a date as YYYY-MM-DD");
-        } else if (global && arg == "--yes") {
-            yes = true;
-        } else if (global && arg == "--no") {
-            no = true;
-        } else if (global && arg == "--password") {
-            context.password = argv[++i];
-        } else if (global && arg == "--past") {
-            context.past = PastMonths(argv[++i]);
-            if (!context.past)
-                return BadUsage("--past needs a number of months from 1 to " +
-                                std::to_string(vardo::cli::kMaxPastMonths));
+        const GlobalOption* option = FindGlobalOption(arg);
+        if (option != nullptr && option->apply != nullptr && (global || arg == "--data" || arg == "--today")) {
+            if (!option->value.empty() && i + 1 >= argc)
+                return BadUsage(std::string(arg) + " needs a value");
+            yes = yes || arg == "--yes";
+            no = no || arg == "--no";
+            if (!option->apply(context, option->value.empty() ? nullptr : argv[++i]))
+                return 2;
         } else if (global && arg.size() > 1 && arg.front() == '-') {
             return BadUsage("unknown option '" + std::string(arg) + "' (see --help)");
         } else if (global) {
@@ -93,16 +217,12 @@ int main(int argc, char** argv) {
     }
     if (yes && no)
         return BadUsage("--yes and --no exclude each other");
-    context.answers = yes  ? vardo::cli::CliAnswers::Yes
-                      : no ? vardo::cli::CliAnswers::No
-                           : vardo::cli::CliAnswers::Default;
     if (commandName.empty()) {
         PrintUsage(stderr);
         return 2;
     }
-    for (const auto& command : vardo::cli::Commands())
-        if (command.name == commandName)
-            return command.run(context);
+    if (const vardo::cli::CliCommand* command = FindCommand(commandName))
+        return command->run(context);
     std::fprintf(stderr, "vardo-cli: unknown command '%s' (see --help)\n", commandName.c_str());
     return 2;
 }
