@@ -78,11 +78,13 @@ Status CVardoDoc::Load(const DataFolder& folder, const Clock& clock, Prompter& p
     // A restore cut short leaves the folder half switched; settle it before anything is read.
     if (RecoverInterruptedRestore(folder, prompter) == RecoveryResult::Failed)
         return Status::Fail(Failure::Io, FormatArgs(Str(StrId::DataFolderNeedsRepair), {folder.Root().string()}));
+    // Temporary files of a save that was killed half-way are of no use to anyone.
+    (void)folder.RemoveStaleTemporaries();
     const Date today = clock.Today();
     if (today.year < kFirstSupportedYear || today.year > kLastSupportedYear)
         return Status::Fail(Failure::Invalid,
-                            FormatPrintf("Data %s leży poza obsługiwanym zakresem lat %d–%d.", today.ToIso().c_str(),
-                                         kFirstSupportedYear, kLastSupportedYear));
+                            FormatArgs(Str(StrId::DateOutOfRange), {today.ToIso(), std::to_string(kFirstSupportedYear),
+                                                                    std::to_string(kLastSupportedYear)}));
     return LoadFolder(folder, prompter, options, &clock, nullptr);
 }
 
@@ -254,7 +256,7 @@ Status CVardoDoc::Save(Prompter& prompter, bool always) {
     note(side.groups.Save(m_folder, prompter), GroupTable::kFileName);
 
     note(side.attendance.Save(m_folder, prompter), MeetingAttendance::kFileName);
-    note(side.appointments.Save(m_folder), AppointmentTable::kFileName);
+    note(side.appointments.Save(m_folder, prompter), AppointmentTable::kFileName);
     note(side.remarks.WriteAll(m_folder), RemarkTable::kFileName);
     note(side.namesOption.Save(m_folder, prompter), NamesOption::kFileName);
     WriteSettings(m_settings, m_settingsFile, m_languageTag);

@@ -11,6 +11,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -138,10 +139,35 @@ bool SyncFolderPath(const fs::path& folder) {
     return true;
 }
 
+constexpr std::string_view kTempPrefix = ".vardo-";
+constexpr std::string_view kTempSuffix = ".tmp";
+
+// The process id in a temporary file's name ".vardo-<pid>-<n>.tmp"; 0 for any other name.
+pid_t TempOwner(std::string_view name) {
+    if (name.size() <= kTempPrefix.size() + kTempSuffix.size() || name.substr(0, kTempPrefix.size()) != kTempPrefix ||
+        name.substr(name.size() - kTempSuffix.size()) != kTempSuffix)
+        return 0;
+    const std::string_view middle =
+        name.substr(kTempPrefix.size(), name.size() - kTempPrefix.size() - kTempSuffix.size());
+    const auto dash = middle.find('-');
+    if (dash == 0 || dash == std::string_view::npos)
+        return 0;
+    long pid = 0;
+    for (char c : middle.substr(0, dash)) {
+        if (c < '0' || c > '9' || pid > 1'000'000'000)
+            return 0;
+        pid = pid * 10 + (c - '0');
+    }
+    for (char c : middle.substr(dash + 1))
+        if (c < '0' || c > '9')
+            return 0;
+    return static_cast<pid_t>(pid);
+}
+
 fs::path TempPathFor(const fs::path& target) {
     static std::atomic<unsigned> counter{0};
-    const std::string name =
-        ".vardo-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)) + ".tmp";
+    const std::string name = std::string(kTempPrefix) + std::to_string(::getpid()) + "-" +
+                             std::to_string(counter.fetch_add(1)) + std::string(kTempSuffix);
     return target.has_parent_path() ? target.parent_path() / name : fs::path(name);
 }
 
@@ -455,6 +481,24 @@ Result<std::vector<std::string>> DataFolder::List(std::string_view folder) const
         return Result<std::vector<std::string>>::Fail(Failure::Io, Message(kCannotList, path, error));
     std::sort(names.begin(), names.end());
     return names;
+}
+
+int DataFolder::RemoveStaleTemporaries(std::string_view folder) const {
+    const auto names = List(folder);
+    if (!names)
+        return 0;
+    int removed = 0;
+    for (const std::string& name : names.value()) {
+        const pid_t owner = TempOwner(name);
+        // A process that still runs may be about to rename its file into place.
+        if (owner <= 0 || (::kill(owner, 0) == 0 || errno == EPERM))
+            continue;
+        std::error_code ec;
+        const fs::path path = Resolve(folder) / name;
+        if (fs::is_regular_file(path, ec) && fs::remove(path, ec))
+            ++removed;
+    }
+    return removed;
 }
 
 Status DataFolder::SyncFolder(std::string_view name) const {

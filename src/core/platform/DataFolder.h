@@ -63,6 +63,10 @@ public:
     /// Names of the entries of a folder ("" = the root), sorted byte-wise.
     Result<std::vector<std::string>> List(std::string_view folder = {}) const;
 
+    /// Removes the temporary files that atomic writes of processes no longer running left in a folder ("" =
+    /// the root) when they were killed half-way; returns how many went. Files of a running process stay.
+    int RemoveStaleTemporaries(std::string_view folder = {}) const;
+
     /// Flushes a folder's entries (creations, renames, deletions) to disk; "" = the root.
     Status SyncFolder(std::string_view name = {}) const;
     /// A 64-bit checksum of a file's bytes (not cryptographic; for comparing a copy with its source).

@@ -66,12 +66,10 @@ std::string AppointmentTable::SaveBytes() const {
     return bytes;
 }
 
-Status AppointmentTable::Save(const DataFolder& folder) const {
+Status AppointmentTable::Save(const DataFolder& folder, Prompter& prompter) const {
     if (m_entries.empty())
         return Status::Ok();
-    if (Status guard = m_guard.Check(kFileName); !guard)
-        return guard;
-    return folder.WriteAtomic(kFileName, SaveBytes());
+    return SaveFixedFile(folder, kFileName, SaveBytes(), m_guard, prompter);
 }
 
 AppointmentEntry* AppointmentTable::Find(PublisherId id, std::uint16_t type) {

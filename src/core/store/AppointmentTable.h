@@ -79,7 +79,7 @@ public:
     /// already written.
     std::string SaveBytes() const;
     /// Save: rewrites the file when the table holds at least one entry; an empty table leaves it as it is.
-    Status Save(const DataFolder& folder) const;
+    Status Save(const DataFolder& folder, Prompter& prompter) const;
 
     const std::vector<AppointmentEntry>& Entries() const { return m_entries; }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/platform/Strings.h"
+#include "core/store/FixedFile.h"
 
 namespace vardo {
 namespace {
@@ -106,18 +107,17 @@ bool GroupTable::Load(const DataFolder& folder, Prompter& prompter) {
 }
 
 Status GroupTable::Save(const DataFolder& folder, Prompter& prompter) const {
-    if (Status guard = m_guard.Check(kFileName); !guard) {
-        prompter.Message(guard.message(), Severity::Error);
-        return guard;
-    }
+    // Without groups the file goes, so that an older file cannot come back.
     if (static_cast<std::int8_t>(m_bytes.U8(0)) <= 0) {
+        if (Status held = m_guard.Check(kFileName); !held) {
+            prompter.Message(held.message(), Severity::Error);
+            return held;
+        }
         if (Status removed = folder.Remove(kFileName); !removed)
             return ReportCannotCreate(folder, kFileName, prompter);
         return Status::Ok();
     }
-    if (Status written = folder.WriteAtomic(kFileName, FileBytes()); !written)
-        return ReportCannotCreate(folder, kFileName, prompter);
-    return Status::Ok();
+    return SaveFixedFile(folder, kFileName, FileBytes(), m_guard, prompter);
 }
 
 } // namespace vardo

@@ -312,3 +312,28 @@ TEST_F(DataFolderTest, StepHookSeesEveryChangeOnDisk) {
 
 } // namespace
 } // namespace vardo
+
+namespace vardo {
+namespace {
+
+TEST_F(DataFolderTest, StaleTemporariesOfDeadProcessesAreRemoved) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        ::_exit(0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    const std::string dead = ".vardo-" + std::to_string(child) + "-7.tmp";
+    const std::string mine = ".vardo-" + std::to_string(::getpid()) + "-1.tmp";
+    for (const std::string& name : {dead, mine, std::string(".vardo-notes.tmp"), std::string("tdat9.bin")})
+        m_dir.WriteFile(name, "x");
+
+    EXPECT_EQ(m_folder.RemoveStaleTemporaries(), 1);
+    EXPECT_FALSE(m_dir.Exists(dead));
+    EXPECT_TRUE(m_dir.Exists(mine)) << "a running process may still rename its file into place";
+    EXPECT_TRUE(m_dir.Exists(".vardo-notes.tmp"));
+    EXPECT_TRUE(m_dir.Exists("tdat9.bin"));
+}
+
+} // namespace
+} // namespace vardo

@@ -42,7 +42,7 @@ TEST_F(AppointmentTableTest, LoadsGoldenEntriesAndWritesThemBackUnchanged) {
     EXPECT_TRUE(m_table.HasConsent(102));
     EXPECT_FALSE(m_table.HasConsent(101));
 
-    ASSERT_TRUE(m_table.Save(m_folder).ok());
+    ASSERT_TRUE(m_table.Save(m_folder, m_prompter).ok());
     EXPECT_EQ(m_dir.ReadFile("tappt.dat"), bytes);
     EXPECT_TRUE(m_prompter.Shown().empty());
 }
@@ -52,7 +52,7 @@ TEST_F(AppointmentTableTest, SetWritesGoldenEntries) {
     ASSERT_TRUE(m_table.SetAppointmentEnd(101, kServant, "04302005").ok());
     ASSERT_TRUE(m_table.SetAppointment(101, kElder, "05012005").ok());
     ASSERT_TRUE(m_table.SetAppointment(101, kServant, "10011999").ok());
-    ASSERT_TRUE(m_table.Save(m_folder).ok());
+    ASSERT_TRUE(m_table.Save(m_folder, m_prompter).ok());
     EXPECT_EQ(m_dir.ReadFile("tappt.dat"),
               Concat({Entry(101, kServant, "10011999", "04302005").Bytes(), Entry(101, kElder, "05012005").Bytes()}));
 }
@@ -69,7 +69,7 @@ TEST_F(AppointmentTableTest, SaveDropsFreeIncompleteAndRepeatedEntriesButKeepsCo
                                      Entry(105, kServant, "01012010").Bytes(), // kept
                                  }));
     m_table.Load(m_folder, m_prompter);
-    ASSERT_TRUE(m_table.Save(m_folder).ok());
+    ASSERT_TRUE(m_table.Save(m_folder, m_prompter).ok());
     EXPECT_EQ(m_dir.ReadFile("tappt.dat"),
               Concat({Entry(104, kConsent, "      ").Bytes(), Entry(105, kElder, "05012019").Bytes(),
                       Entry(105, kServant, "01012010").Bytes()}));
@@ -80,7 +80,7 @@ TEST_F(AppointmentTableTest, EntryWithoutStartIsDroppedOnlyAfterAValidOneOfTheSa
     m_dir.WriteFile("tappt.dat",
                     Concat({Entry(105, kElder, "        ").Bytes(), Entry(105, kElder, "05012019").Bytes()}));
     m_table.Load(m_folder, m_prompter);
-    ASSERT_TRUE(m_table.Save(m_folder).ok());
+    ASSERT_TRUE(m_table.Save(m_folder, m_prompter).ok());
     EXPECT_EQ(m_dir.ReadFile("tappt.dat"), Entry(105, kElder, "05012019").Bytes());
 }
 
@@ -90,7 +90,7 @@ TEST_F(AppointmentTableTest, ClearConsentFreesTheEntryForTheNextSave) {
     m_table.ClearConsent(101);
     EXPECT_FALSE(m_table.HasConsent(101));
     EXPECT_TRUE(m_table.HasConsent(102));
-    ASSERT_TRUE(m_table.Save(m_folder).ok());
+    ASSERT_TRUE(m_table.Save(m_folder, m_prompter).ok());
     EXPECT_EQ(m_dir.ReadFile("tappt.dat"), Entry(102, kConsent, "05262018").Bytes());
 }
 
@@ -99,7 +99,7 @@ TEST_F(AppointmentTableTest, ZeroIdOrTypeDoesNothingAndEmptyTableLeavesTheFile) 
     ASSERT_TRUE(m_table.SetAppointment(0, kElder, "05012019").ok());
     ASSERT_TRUE(m_table.SetAppointmentEnd(101, 0, "05012019").ok());
     EXPECT_TRUE(m_table.Entries().empty());
-    ASSERT_TRUE(m_table.Save(m_folder).ok());
+    ASSERT_TRUE(m_table.Save(m_folder, m_prompter).ok());
     EXPECT_EQ(m_dir.ReadFile("tappt.dat"), "unchanged");
 }
 
@@ -121,7 +121,7 @@ TEST_F(AppointmentTableTest, MoreEntriesThanTheCapacityAreLoadedAndSavedWhole) {
     m_dir.WriteFile("tappt.dat", bytes);
     m_table.Load(m_folder, m_prompter);
     EXPECT_EQ(m_table.Entries().size(), 1600u);
-    ASSERT_TRUE(m_table.Save(m_folder).ok());
+    ASSERT_TRUE(m_table.Save(m_folder, m_prompter).ok());
     EXPECT_EQ(m_dir.ReadFile("tappt.dat"), bytes);
 }
 
@@ -131,7 +131,7 @@ TEST_F(AppointmentTableTest, PartialLastEntryIsPreservedBeforeTheSave) {
     m_table.Load(m_folder, m_prompter);
     EXPECT_EQ(m_dir.ReadFile("tappt.dat.uszkodzony"), original);
     EXPECT_TRUE(m_prompter.AnyShownContains("tappt.dat"));
-    ASSERT_TRUE(m_table.Save(m_folder).ok());
+    ASSERT_TRUE(m_table.Save(m_folder, m_prompter).ok());
     EXPECT_EQ(m_dir.ReadFile("tappt.dat"), Entry(101, kElder, "05012019").Bytes());
 }
 
