@@ -1,4 +1,7 @@
+#include <algorithm>
+#include <array>
 #include <filesystem>
+#include <vector>
 #include <initializer_list>
 #include <string>
 
@@ -120,6 +123,65 @@ TEST_F(VardoCli, ResaveLeavesAReadOnlyRegisterAsItIs) {
     EXPECT_EQ(m_dir.ReadFile("tdat9.bin"), before);
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_ino, inode);
+}
+
+// Bytes 200, 201 and 238 of the saved record of a person (found by its id at offset 182).
+std::array<int, 3> SavedStatusBytes(const std::string& file, int id) {
+    for (std::size_t at = 0; at + 816 <= file.size(); at += 816) {
+        const auto u8 = [&](std::size_t offset) { return static_cast<unsigned char>(file[at + offset]); };
+        if (u8(182) + 256 * u8(183) == id)
+            return {u8(200), u8(201), u8(238)};
+    }
+    return {-1, -1, -1};
+}
+
+TEST_F(VardoCli, StatusLinesEndWithTheReasonAndMovesAreSaved) {
+    MakeDemo();
+    const auto run = [&](std::initializer_list<std::string> args) {
+        std::vector<std::string> all = {"--data", Data(), "--today", "2024-03-03"};
+        all.insert(all.end(), args.begin(), args.end());
+        std::string command = Quoted(VARDO_CLI_PATH);
+        for (const std::string& arg : all)
+            command += " " + Quoted(arg);
+        command += " >" + Quoted((m_output.Path() / "out").string()) + " 2>" +
+                   Quoted((m_output.Path() / "err").string()) + " </dev/null";
+        const int status = std::system(command.c_str());
+        Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, m_output.ReadFile("out"),
+                        m_output.ReadFile("err")};
+        return outcome;
+    };
+    const Outcome collection = run({"status", "collection-form"});
+    ASSERT_EQ(collection.exitCode, 0) << collection.err;
+    ASSERT_FALSE(collection.out.empty());
+    const std::string first = collection.out.substr(0, collection.out.find('\n'));
+    EXPECT_EQ(std::count(first.begin(), first.end(), '\t'), 3) << first;
+    EXPECT_TRUE(first.ends_with("czynny głosiciel")) << first;
+    const int id = std::stoi(first.substr(0, first.find('\t')));
+
+    const Outcome moved = run({"move", std::to_string(id), "to", "inactive", "--month", "2023-11"});
+    ASSERT_EQ(moved.exitCode, 0) << moved.err;
+    const std::string register_ = m_dir.ReadFile("tdat9.bin");
+    EXPECT_EQ(SavedStatusBytes(register_, id), (std::array<int, 3>{1, 11 * 16, (2023 + 48) % 256}));
+    const Outcome inactive = run({"status", "inactive", "--period", "6m"});
+    EXPECT_NE(inactive.out.find(std::to_string(id) + "\t"), std::string::npos);
+    EXPECT_NE(inactive.out.find("nieczynny od 2023-11, okno 6 mies.\n"), std::string::npos) << inactive.out;
+
+    const Outcome back = run({"move", std::to_string(id), "to", "active", "--month", "2024-01"});
+    ASSERT_EQ(back.exitCode, 0) << back.err;
+    EXPECT_EQ(SavedStatusBytes(m_dir.ReadFile("tdat9.bin"), id), (std::array<int, 3>{0, 1 * 16 + 2, 1 * 16 + 2}));
+    const Outcome reactivated = run({"status", "reactivated"});
+    EXPECT_NE(reactivated.out.find("uaktywniony od 2024-01, okno 6 mies."), std::string::npos) << reactivated.out;
+
+    // Bad usage and refusals.
+    EXPECT_EQ(run({"status", "nonsense"}).exitCode, 2);
+    EXPECT_EQ(run({"status", "irregular", "--period", "24m"}).exitCode, 2);
+    EXPECT_EQ(run({"move", std::to_string(id), "to", "inactive", "--month", "2024-05"}).exitCode, 1);
+    const Outcome quick = run({"status", "quick"});
+    ASSERT_EQ(quick.exitCode, 0);
+    EXPECT_EQ(quick.out.rfind("Aktywn. głos.:\t", 0), 0u) << quick.out;
+    // Removing asks first: without --yes the default answer keeps the person.
+    EXPECT_EQ(run({"remove", std::to_string(id)}).exitCode, 1);
+    EXPECT_NE(SavedStatusBytes(m_dir.ReadFile("tdat9.bin"), id)[0], -1);
 }
 
 } // namespace
