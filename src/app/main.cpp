@@ -14,6 +14,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/GuiPrompter.h"
 #include "gui/app/SingleInstance.h"
+#include "gui/reporting/HistoryCommands.h"
 #include "gui/reports/CVardoView.h"
 
 namespace {
@@ -132,6 +133,7 @@ int main(int argc, char** argv) {
 
     vardo::CVardoView view(doc, prompter, clock, &frame);
     frame.AttachView(view);
+    vardo::RegisterHistoryCommands(frame, doc, prompter);
 
     // Messages of the start-up come before the window shows.
     prompter.SetParent(nullptr);
