@@ -12,6 +12,7 @@
 #include "cli/DocumentCommand.h"
 #include "core/doc/CVardoDoc.h"
 #include "core/platform/Clock.h"
+#include "core/reports/Analysis.h"
 #include "core/reports/Lists.h"
 #include "core/reports/ReportEnvironment.h"
 #include "core/reports/ReportKind.h"
@@ -27,7 +28,8 @@ constexpr const char* kUsage =
     "address (60), address-group (61), address-inactive (62), address-elders (63), address-pioneers (64),\n"
     "groups (70), groups-students (71), groups-inactive (72), groups-all (73), groups-active (74),\n"
     "contact (80), contact-group (81), contact-elders (82), contact-pioneers (83), contact-inactive (84),\n"
-    "phone-email (100), phone-email-group (101), phone-email-elders (103), phone-email-pioneers (104).\n";
+    "phone-email (100), phone-email-group (101), phone-email-elders (103), phone-email-pioneers (104),\n"
+    "analysis (1), analysis-group (2), summary (3), attendance-report (4), analysis-alpha (110).\n";
 
 struct Request {
     ReportKind kind = ReportKind::PhoneCongregation;
@@ -125,7 +127,18 @@ int RunReport(const CliContext& context) {
     source.workingMonth = doc.GetWorkingMonth();
     source.emails = LoadEmails(doc.Folder(), doc.Database());
 
-    const std::unique_ptr<Report> report = MakeListReport(request->kind, source, request->group);
+    AnalysisSource analysis;
+    analysis.database = &doc.Database();
+    analysis.groups = &doc.Side().groups;
+    analysis.remarks = &doc.Side().remarks;
+    analysis.lateReports = &doc.GetMonthCycle().lateReports;
+    analysis.attendance = &doc.Side().attendance;
+    analysis.workingMonth = doc.GetWorkingMonth();
+    analysis.workingMonthOpen = doc.GetMonthState(doc.GetWorkingMonth().monthIndex) == MonthState::Open;
+
+    std::unique_ptr<Report> report = MakeListReport(request->kind, source, request->group);
+    if (const auto variant = AnalysisVariantOf(request->kind, request->group); !report && variant)
+        report = MakeAnalysisReport(analysis, *variant);
     if (!report) {
         std::fprintf(stderr, "vardo-cli report: the report '%s' cannot be printed yet\n",
                      std::string(ReportKindName(request->kind)).c_str());
