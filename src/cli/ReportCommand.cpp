@@ -12,7 +12,11 @@
 #include "cli/DocumentCommand.h"
 #include "core/doc/CVardoDoc.h"
 #include "core/platform/Clock.h"
+#include "core/reports/Analysis.h"
 #include "core/reports/Lists.h"
+#include "core/reports/RecordCard.h"
+#include "cli/ReportingCommand.h"
+#include "core/reports/ReportOptions.h"
 #include "core/reports/ReportEnvironment.h"
 #include "core/reports/ReportKind.h"
 #include "render/ReportOutput.h"
@@ -27,7 +31,9 @@ constexpr const char* kUsage =
     "address (60), address-group (61), address-inactive (62), address-elders (63), address-pioneers (64),\n"
     "groups (70), groups-students (71), groups-inactive (72), groups-all (73), groups-active (74),\n"
     "contact (80), contact-group (81), contact-elders (82), contact-pioneers (83), contact-inactive (84),\n"
-    "phone-email (100), phone-email-group (101), phone-email-elders (103), phone-email-pioneers (104).\n";
+    "phone-email (100), phone-email-group (101), phone-email-elders (103), phone-email-pioneers (104),\n"
+    "analysis (1), analysis-group (2), summary (3), attendance-report (4), analysis-alpha (110),\n"
+    "card --person PERSON [--previous-year], cards --list active|inactive.\n";
 
 struct Request {
     ReportKind kind = ReportKind::PhoneCongregation;
@@ -36,6 +42,10 @@ struct Request {
     std::string png;
     bool a4 = true;
     int dpi = 0;
+    std::string cards; ///< "card" or "cards"
+    std::string person;
+    bool previousYear = false;
+    bool inactive = false;
 };
 
 std::optional<int> ParseNumber(std::string_view text) {
@@ -53,7 +63,9 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if ((arg == "--group" || arg == "--pdf" || arg == "--png" || arg == "--dpi") && !hasValue) {
+        if ((arg == "--group" || arg == "--pdf" || arg == "--png" || arg == "--dpi" || arg == "--person" ||
+             arg == "--list") &&
+            !hasValue) {
             std::fprintf(stderr, "vardo-cli report: %s needs a value\n", arg.c_str());
             return std::nullopt;
         }
@@ -70,6 +82,19 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args) {
             request.pdf = args[++i];
         } else if (arg == "--png") {
             request.png = args[++i];
+        } else if (arg == "--person") {
+            request.person = args[++i];
+        } else if (arg == "--list") {
+            const std::string& list = args[++i];
+            if (list != "active" && list != "inactive") {
+                std::fprintf(stderr, "vardo-cli report: --list takes active or inactive\n");
+                return std::nullopt;
+            }
+            request.inactive = list == "inactive";
+        } else if (arg == "--previous-year") {
+            request.previousYear = true;
+        } else if (!kind && request.cards.empty() && (arg == "card" || arg == "cards")) {
+            request.cards = arg;
         } else if (arg == "--letter") {
             request.a4 = false;
         } else if (!kind && !arg.starts_with("--")) {
@@ -80,6 +105,13 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args) {
             }
         } else {
             std::fprintf(stderr, "vardo-cli report: unexpected argument '%s'\n%s", arg.c_str(), kUsage);
+            return std::nullopt;
+        }
+    }
+    if (!request.cards.empty()) {
+        kind = ReportKind::RecordCards;
+        if (request.cards == "card" && request.person.empty()) {
+            std::fprintf(stderr, "vardo-cli report: card needs --person PERSON\n");
             return std::nullopt;
         }
     }
@@ -125,7 +157,46 @@ int RunReport(const CliContext& context) {
     source.workingMonth = doc.GetWorkingMonth();
     source.emails = LoadEmails(doc.Folder(), doc.Database());
 
-    const std::unique_ptr<Report> report = MakeListReport(request->kind, source, request->group);
+    AnalysisSource analysis;
+    analysis.database = &doc.Database();
+    analysis.groups = &doc.Side().groups;
+    analysis.remarks = &doc.Side().remarks;
+    analysis.lateReports = &doc.GetMonthCycle().lateReports;
+    analysis.attendance = &doc.Side().attendance;
+    analysis.workingMonth = doc.GetWorkingMonth();
+    analysis.workingMonthOpen = doc.GetMonthState(doc.GetWorkingMonth().monthIndex) == MonthState::Open;
+
+    std::unique_ptr<Report> report;
+    if (!request->cards.empty()) {
+        CardSource cards;
+        cards.database = &doc.Database();
+        cards.groups = &doc.Side().groups;
+        cards.remarks = &doc.Side().remarks;
+        cards.workingMonth = doc.GetWorkingMonth();
+        cards.workingMonthInitialised =
+            doc.GetMonthState(doc.GetWorkingMonth().monthIndex) != MonthState::NotInitialised;
+        cards.options = CardOptionsFromSettings(doc.GetSettings());
+        cards.previousYear = request->previousYear;
+        if (request->previousYear)
+            cards.options.onePerPage = true;
+        std::vector<RecordNumber> records;
+        if (request->cards == "card") {
+            const RecordNumber record = FindPerson(doc.Database(), request->person);
+            if (record == 0) {
+                std::fprintf(stderr, "vardo-cli report: no person '%s'\n", request->person.c_str());
+                return 1;
+            }
+            records.push_back(record);
+        } else {
+            records = CardBatchOrder(doc.Database(), doc.GetWorkingMonth(), request->inactive);
+            std::fprintf(stderr, "vardo-cli report: %d card(s)\n", static_cast<int>(records.size()));
+        }
+        report = MakeCardsReport(cards, std::move(records));
+    } else {
+        report = MakeListReport(request->kind, source, request->group);
+    }
+    if (const auto variant = AnalysisVariantOf(request->kind, request->group); !report && variant)
+        report = MakeAnalysisReport(analysis, *variant);
     if (!report) {
         std::fprintf(stderr, "vardo-cli report: the report '%s' cannot be printed yet\n",
                      std::string(ReportKindName(request->kind)).c_str());

@@ -186,3 +186,56 @@ TEST_F(VardoCli, StatusLinesEndWithTheReasonAndMovesAreSaved) {
 
 } // namespace
 } // namespace vardo
+
+namespace vardo {
+namespace {
+
+class VardoCliReporting : public VardoCli {};
+
+TEST_F(VardoCliReporting, TotalsPrintTheBranchRowsAsJson) {
+    MakeDemo();
+    const Outcome totals = Invoke({"--data", Data(), "--today", "2024-03-03", "totals"});
+    ASSERT_EQ(totals.exitCode, 0) << totals.err;
+    EXPECT_TRUE(totals.out.starts_with("{\"month\": \"2024-02\", \"active\": ")) << totals.out;
+    for (const char* key : {"\"publishers\": {\"reports\": ", "\"auxiliary\": {", "\"regular\": {", "\"special\": {",
+                            "\"return_visits\": ", "\"studies\": "})
+        EXPECT_NE(totals.out.find(key), std::string::npos) << key;
+    EXPECT_NE(totals.out.find("\"publishers\": {\"reports\": "), std::string::npos);
+    EXPECT_EQ(Invoke({"--data", Data(), "--today", "2024-03-03", "totals", "extra"}).exitCode, 2);
+}
+
+TEST_F(VardoCliReporting, AttendanceSetStoresAndShowsTheRoundedAverage) {
+    MakeDemo();
+    const Outcome set = Invoke({"--data", Data(), "--today", "2024-03-03", "attendance", "set", "weekend", "2024-02",
+                                "120", "131", "0", "0", "0"});
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_EQ(set.out, "weekend\t120\t131\t0\t0\t0\t2\t251\t126\n");
+    const Outcome shown = Invoke({"--data", Data(), "--today", "2024-03-03", "attendance", "--month", "2024-02"});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_NE(shown.out.find("\nweekend\t120\t131\t0\t0\t0\t2\t251\t126\n"), std::string::npos) << shown.out;
+    EXPECT_TRUE(shown.out.starts_with("midweek\t"));
+
+    EXPECT_EQ(Invoke({"--data", Data(), "--today", "2024-03-03", "attendance", "--month", "2022-02"}).exitCode, 1);
+    EXPECT_EQ(
+        Invoke({"--data", Data(), "--today", "2024-03-03", "attendance", "set", "weekend", "2024-02", "1"}).exitCode,
+        2);
+    EXPECT_EQ(Invoke({"--data", Data(), "--today", "2024-03-03", "attendance", "set", "friday", "2024-02", "1", "1",
+                      "1", "1", "1"})
+                  .exitCode,
+              2);
+}
+
+TEST_F(VardoCliReporting, ExportAttendanceWritesFortyNineLines) {
+    MakeDemo();
+    const Outcome exported = Invoke({"--data", Data(), "--today", "2024-03-03", "export", "attendance"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    const std::string csv = m_dir.ReadFile("Exports/Frekwencja.csv");
+    std::size_t lines = 0;
+    for (std::size_t at = csv.find("\r\n"); at != std::string::npos; at = csv.find("\r\n", at + 2))
+        ++lines;
+    EXPECT_EQ(lines, 49u);
+    EXPECT_NE(csv.find("\"Odw.\",\"2024-02\""), std::string::npos);
+}
+
+} // namespace
+} // namespace vardo

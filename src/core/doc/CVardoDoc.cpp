@@ -21,6 +21,11 @@ bool FolderExists(const DataFolder& folder) {
 
 CVardoDoc::CVardoDoc() {
     OnNewDocument();
+    // The totals follow every change of the data, so that the main panel and the reports read them ready.
+    m_totalsSubscription = m_changes.Subscribe([this](const ChangeEvent& event) {
+        if (event.kind != ChangeEvent::Kind::Saved)
+            RefreshMonthTotals();
+    });
 }
 
 CVardoDoc::~CVardoDoc() = default;
@@ -224,7 +229,19 @@ void CVardoDoc::CompleteStartup(Prompter& prompter) {
     else
         side.remarks.LoadAtStartup(m_folder, Persons(), prompter);
     m_snapshotMask = m_pastMonthMode ? 0 : ComputeSnapshotMask(m_folder, m_workingMonth.monthIndex);
-    // Then, once their modules exist: the status counts of the main panel and the working month's totals.
+    RefreshMonthTotals();
+}
+
+void CVardoDoc::RefreshMonthTotals() {
+    if (!IsLoaded() || !m_side) {
+        m_monthCycle.totals.Clear();
+        return;
+    }
+    m_monthCycle.totals = vardo::ComputeMonthTotals(*m_database, m_monthCycle.lateReports, m_workingMonth);
+    // The history copy is kept while the month is open, as the month's figures may still change.
+    if (!m_pastMonthMode && GetMonthState(m_workingMonth.monthIndex) == MonthState::Open)
+        StoreMonthHistory(m_side->cardTotals, m_monthCycle.totals, m_workingMonth.monthIndex,
+                          m_workingMonth.SlotOf(m_workingMonth.monthIndex));
 }
 
 Status CVardoDoc::Save(Prompter& prompter, bool always) {
@@ -244,7 +261,7 @@ Status CVardoDoc::Save(Prompter& prompter, bool always) {
             notWritten.emplace_back(name);
     };
 
-    // The working month's totals go into the card totals here once ComputeMonthTotals exists.
+    RefreshMonthTotals();
     m_monthCycle.lateReports.StoreMarkers(*m_database, m_workingMonth);
 
     // The participation flags of the older report format leave the records for tlt15.dat; when that file

@@ -149,6 +149,12 @@ public:
     /// CloseMonth (close button of the entry list): fails, changing nothing, when the working month is not
     /// Open or a past month is viewed.
     Status CloseWorkingMonth();
+    /// ComputeMonthTotals for the working month into the month cycle; while the working month is Open the
+    /// totals are also copied into the card totals' history of that month. Runs at load, after every
+    /// committed change and before a save.
+    void RefreshMonthTotals();
+    /// The working month's totals as last computed.
+    const MonthTotals& Totals() const { return m_monthCycle.totals; }
     /// "Wymaż Stare Sprawozdania": the question, then the late-report list is emptied. True when emptied.
     bool EraseLateReports(Prompter& prompter);
     /// Receives the history entry of every snapshot written (the backup history keeps it).
@@ -204,6 +210,7 @@ private:
     std::unique_ptr<SideTables> m_side;
     std::uint16_t m_documentWord = 0;
     ChangeHub m_changes;
+    ChangeHub::Subscription m_totalsSubscription;
     bool m_converted = false;
     bool m_loadChanged = false;
     bool m_pastMonthMode = false;
