@@ -9,9 +9,14 @@
 
 #include "ReportingGuiFixture.h"
 #include "core/platform/Strings.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/MainPanel.h"
 #include "gui/reporting/EntryListDialog.h"
+#include "gui/reporting/MonthCommands.h"
 #include "gui/reporting/MonthDialog.h"
 #include "gui/reporting/ReportDialog.h"
+#include "gui/reports/CVardoView.h"
 
 namespace vardo {
 namespace {
@@ -201,6 +206,62 @@ TEST_F(EntryListTest, CloseButtonClosesTheMonthAndTheList) {
     EXPECT_EQ(m_doc.GetMonthState(1), MonthState::Closed);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(m_doc.IsModified());
+}
+
+TEST_F(EntryListTest, TimeAccountingGoesStraightToTheListOfAnOpenMonth) {
+    CMainFrame frame(m_doc, m_prompter);
+    RegisterMonthCommands(frame, m_doc, m_prompter, m_clock);
+    bool listed = false;
+    OnNextDialog<EntryListDialog>([&](EntryListDialog& list) {
+        listed = true;
+        Press(list, Qt::Key_Escape);
+    });
+    frame.Action(cmd::kTimeAccounting)->trigger();
+    EXPECT_TRUE(listed);
+
+    // A month not yet started: the month dialog first; cancelling it changes nothing and opens no list.
+    m_doc.Database().Header().SetMonthState(1, MonthState::NotInitialised);
+    ASSERT_TRUE(m_doc.Save(m_prompter, true));
+    bool asked = false;
+    OnNextDialog<MonthDialog>([&](MonthDialog& dialog) {
+        asked = true;
+        Press(dialog, Qt::Key_Escape);
+    });
+    frame.Panel().ButtonFor(cmd::kTimeAccounting)->click();
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_EQ(m_doc.GetMonthState(1), MonthState::NotInitialised);
+}
+
+TEST_F(EntryListTest, LateReportsAreErasedOnlyAfterF11InTheReportView) {
+    CMainFrame frame(m_doc, m_prompter);
+    CVardoView view(m_doc, m_prompter, m_clock, &frame);
+    frame.AttachView(view);
+    RegisterMonthCommands(frame, m_doc, m_prompter, m_clock);
+    QAction* erase = frame.Action(cmd::kEraseLateReports);
+    ASSERT_NE(erase, nullptr);
+
+    // F11 without late reports allows nothing.
+    QTest::keyClick(&view, Qt::Key_F11);
+    EXPECT_FALSE(erase->isEnabled());
+    m_doc.GetMonthCycle().lateReports.Add(m_jan, 0, 1);
+    m_doc.GetMonthCycle().lateReports.Add(m_ewa, 0, 1);
+    frame.UpdateCommands();
+    EXPECT_FALSE(erase->isEnabled());
+    QTest::keyClick(&view, Qt::Key_F11);
+    EXPECT_TRUE(erase->isEnabled());
+
+    // Cancel keeps the list; OK empties it and disables the command again.
+    m_prompter.Script(Answer::Cancel);
+    erase->trigger();
+    EXPECT_EQ(m_doc.GetMonthCycle().lateReports.Size(), 2u);
+    EXPECT_FALSE(m_doc.IsModified());
+    m_prompter.Script(Answer::Ok);
+    erase->trigger();
+    EXPECT_NE(m_prompter.Shown().back().find("2 raport"), std::string::npos) << m_prompter.Shown().back();
+    EXPECT_EQ(m_doc.GetMonthCycle().lateReports.Size(), 0u);
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_FALSE(erase->isEnabled());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // vardo_month_screenshots DATA_DIR OUT_DIR [YYYY-MM-DD]
 
 #include <cstdio>
+#include <optional>
 
 #include <QApplication>
 #include <QDir>
@@ -85,7 +86,8 @@ int main(int argc, char** argv) {
     if (!doc.WorkingMonthOpen()) {
         vardo::MonthDialogPresenter presenter(doc.MonthDialogState());
         prompter.Script(vardo::Answer::Ok);
-        const auto choice = presenter.Start(prompter);
+        // A closed month is continued with its figures; only a month not started yet is initialised.
+        const auto choice = presenter.ShowsContinue() ? std::optional(presenter.Continue()) : presenter.Start(prompter);
         if (!choice || !doc.ApplyMonthChoice(*choice, clock, prompter)) {
             std::fputs("cannot start the working month\n", stderr);
             return 1;
