@@ -15,6 +15,7 @@
 #include "gui/app/GuiPrompter.h"
 #include "gui/app/SingleInstance.h"
 #include "gui/reporting/HistoryCommands.h"
+#include "gui/reporting/MonthCommands.h"
 #include "gui/reports/CVardoView.h"
 
 namespace {
@@ -134,6 +135,7 @@ int main(int argc, char** argv) {
     vardo::CVardoView view(doc, prompter, clock, &frame);
     frame.AttachView(view);
     vardo::RegisterHistoryCommands(frame, doc, prompter);
+    vardo::RegisterMonthCommands(frame, doc, prompter, clock);
 
     // Messages of the start-up come before the window shows.
     prompter.SetParent(nullptr);
