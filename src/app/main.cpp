@@ -14,6 +14,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/GuiPrompter.h"
 #include "gui/app/SingleInstance.h"
+#include "gui/exchange/BackupCommands.h"
 #include "gui/reports/CVardoView.h"
 
 namespace {
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
 
     vardo::CVardoView view(doc, prompter, clock, &frame);
     frame.AttachView(view);
+    vardo::RegisterBackupCommands(frame, doc, prompter, clock);
 
     // Messages of the start-up come before the window shows.
     prompter.SetParent(nullptr);
