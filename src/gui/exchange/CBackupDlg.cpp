@@ -26,6 +26,11 @@ public:
     bool CheckPassword(std::string_view storedPassword) override { return m_host.CheckPassword(storedPassword); }
     void ReloadAll() override { m_host.ReloadAll(); }
     void Progress(std::string_view line) override {
+        // The wait cursor comes with the first file, after any password dialog.
+        if (!m_dialog.m_waitCursor) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            m_dialog.m_waitCursor = true;
+        }
         m_dialog.m_ui->promptLabel->setText(ToQt(line));
         m_host.Progress(line);
         // Paint the line and keep the window alive; clicks wait until the copy is over.
@@ -152,10 +157,10 @@ void CBackupDlg::SetBusy(bool busy) {
          std::initializer_list<QWidget*>{m_ui->okButton, m_ui->cancelButton, m_ui->browseButton, m_ui->historyRadio,
                                          m_ui->folderRadio, m_ui->listWidget, m_ui->useLastCheck, m_ui->undoCheck})
         widget->setEnabled(!busy);
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
+    if (!busy && m_waitCursor) {
         QApplication::restoreOverrideCursor();
+        m_waitCursor = false;
+    }
 }
 
 void CBackupDlg::OnOk() {

@@ -61,6 +61,7 @@ private:
     DataFolder m_data;
     std::vector<std::string> m_shownItems;
     bool m_busy = false;
+    bool m_waitCursor = false;
 };
 
 } // namespace vardo
