@@ -14,6 +14,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/GuiPrompter.h"
 #include "gui/app/SingleInstance.h"
+#include "gui/exchange/BackupCommands.h"
 #include "gui/reporting/HistoryCommands.h"
 #include "gui/reporting/MonthCommands.h"
 #include "gui/reports/CVardoView.h"
@@ -136,6 +137,7 @@ int main(int argc, char** argv) {
     frame.AttachView(view);
     vardo::RegisterHistoryCommands(frame, doc, prompter);
     vardo::RegisterMonthCommands(frame, doc, prompter, clock);
+    vardo::RegisterBackupCommands(frame, doc, prompter, clock);
 
     // Messages of the start-up come before the window shows.
     prompter.SetParent(nullptr);

@@ -250,10 +250,11 @@ void CMainFrame::UpdateTitle() {
     setWindowTitle(title);
 }
 
-bool CMainFrame::OpenDocument(const DataFolder& folder, const Clock& clock, bool showStartupNote) {
+bool CMainFrame::OpenDocument(const DataFolder& folder, const Clock& clock, bool showStartupNote,
+                              std::function<bool(std::string_view)> checkPassword) {
     StartupOptions options;
     options.showStartupNote = showStartupNote;
-    options.checkPassword = [](std::string_view stored) {
+    options.checkPassword = checkPassword ? std::move(checkPassword) : [](std::string_view stored) {
         return PasswordDialog::Check(nullptr, std::string(stored), false);
     };
     const Status loaded = m_doc.Load(folder, clock, m_prompter, options);

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string_view>
 
 #include <QMainWindow>
 
@@ -35,8 +36,10 @@ public:
     ~CMainFrame() override;
 
     /// The document start-up on a data folder, with the password gate and the start-up note. False when the
-    /// program is to end (the reason has been shown, except for a refused password).
-    bool OpenDocument(const DataFolder& folder, const Clock& clock, bool showStartupNote = true);
+    /// program is to end (the reason has been shown, except for a refused password). `checkPassword` replaces
+    /// the password dialog of the gate (a reload after a restore whose password was just given).
+    bool OpenDocument(const DataFolder& folder, const Clock& clock, bool showStartupNote = true,
+                      std::function<bool(std::string_view)> checkPassword = {});
 
     CommandRouter& Router() { return *m_router; }
     MainPanel& Panel() { return *m_panel; }

@@ -28,8 +28,11 @@ std::vector<MenuEntry> BuildLayout() {
                 {
                     Item(kSave, "&Zapisz", "Ctrl+S"),
                     Separator(),
-                    Item(kBackup, "Kopia Bezpieczeństwa"),
-                    Item(kRestore, "Przywracanie"),
+                    Submenu("Kopia i Przywracanie",
+                            {
+                                Item(kBackup, "Kopia Bezpieczeństwa"),
+                                Item(kRestore, "Przywracanie"),
+                            }),
                     Separator(),
                     Item(kXmlImport, "Import z XML"),
                     Item(kXmlExport, "Eksport do XML"),
