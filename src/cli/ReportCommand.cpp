@@ -124,6 +124,7 @@ int RunReport(const CliContext& context) {
     source.groups = &doc.Side().groups;
     source.workingMonth = doc.GetWorkingMonth();
     source.emails = LoadEmails(doc.Folder(), doc.Database());
+    source.safety = LoadSafetyData(doc.DataFolderRoot());
 
     const std::unique_ptr<Report> report = MakeListReport(request->kind, source, request->group);
     if (!report) {

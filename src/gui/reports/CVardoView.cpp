@@ -278,6 +278,7 @@ void CVardoView::RebuildSource() {
     m_source.groups = &m_doc.Side().groups;
     m_source.workingMonth = m_doc.GetWorkingMonth();
     m_source.emails = LoadEmails(m_doc.Folder(), m_doc.Database());
+    m_source.safety = LoadSafetyData(m_doc.DataFolderRoot());
 }
 
 std::unique_ptr<Report> CVardoView::MakeReport(ReportKind kind, int group) {
