@@ -71,6 +71,8 @@ Result<SpecialNeedsState> SpecialNeedsPresenter::Store() {
         person->SetDeaf(deaf);
         person->SetBlind(blind);
         person->SetConfined(confined);
+        // Without the marker the flags would be taken for an uninitialised word and cleared at the next load.
+        person->SetNeedsFlags(static_cast<std::uint16_t>(person->NeedsFlags() | PublisherRecord::kNeedsInitialised));
     }
     change.Commit();
     m_key = state.key;
