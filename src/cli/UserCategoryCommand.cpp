@@ -8,6 +8,7 @@
 #include "cli/ReportingCommand.h"
 #include "core/platform/Strings.h"
 #include "core/registry/AutoCapitalize.h"
+#include "core/registry/TextRules.h"
 #include "core/registry/UserCategory.h"
 
 namespace vardo::cli {
@@ -33,7 +34,8 @@ int RunUserCategory(const CliContext& context) {
         opened.Error(std::string(kUsage) + (clearMarks && !name ? " (--clear-marks goes with a new --name)" : ""));
         return 2;
     }
-    if (name && CharacterCount(*name) > UserCategoryPresenter::kNameMax) {
+    // Trailing blanks are dropped before the label's limit applies, as the dialog does.
+    if (name && CharacterCount(TrimmedRight(*name)) > UserCategoryPresenter::kNameMax) {
         opened.Error("--name: " +
                      FormatArgs(Str(StrId::TextTooLong), {*name, std::to_string(UserCategoryPresenter::kNameMax)}));
         return 2;
