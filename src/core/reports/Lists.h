@@ -56,6 +56,8 @@ struct ListSource {
     WorkingMonth workingMonth;
     EmailTable emails;
     SafetyData safety;
+    /// The persons chosen for the filled contact forms (their households' forms); empty for every household.
+    std::vector<PublisherId> formPersons;
 };
 
 /// The e-mail of every person whose extension key names a record of `xten7Bytes` (the file's bytes) owned

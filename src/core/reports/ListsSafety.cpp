@@ -249,6 +249,22 @@ FormLayout BuildForms(SafetyReport report, const ListSource& source, Canvas& can
     layout.blank = report == SafetyReport::BlankForm || source.database == nullptr;
     if (!layout.blank)
         layout.households = SelectListEntries(source, ListFilter{}, true, environment.options.surnameFirst);
+    if (!layout.blank && !source.formPersons.empty()) {
+        // The forms of the chosen persons: a member's form is his household's, under its head.
+        std::vector<ListEntry> chosen;
+        for (ListEntry& entry : layout.households) {
+            const PublisherRecord& head = source.database->Record(entry.record);
+            const bool wanted = std::any_of(source.formPersons.begin(), source.formPersons.end(), [&](PublisherId id) {
+                const PublisherRecord* person = source.database->FindById(id);
+                return id == head.Id() ||
+                       (person != nullptr && person->FamilyHead() == head.Id() && !entry.familyMembers.empty());
+            });
+            if (wanted)
+                chosen.push_back(std::move(entry));
+        }
+        layout.households = std::move(chosen);
+        layout.blank = layout.households.empty();
+    }
     layout.pages = layout.blank ? 1 : std::max<int>(1, static_cast<int>(layout.households.size()));
     return layout;
 }

@@ -21,15 +21,21 @@ class PersonPickerDialog : public QDialog {
     Q_OBJECT
 
 public:
+    /// `many`: several lines can be chosen (kept while the filter changes).
     PersonPickerDialog(const std::string& title, std::vector<PickerItem> items, const std::vector<std::string>& legend,
-                       QWidget* parent = nullptr);
+                       QWidget* parent = nullptr, bool many = false);
     ~PersonPickerDialog() override;
 
     /// The id of the line chosen, or nullopt on Cancel.
     static std::optional<PublisherId> Run(QWidget* parent, const std::string& title, std::vector<PickerItem> items,
                                           const std::vector<std::string>& legend = {});
 
+    /// Several lines: the ids chosen in list order (possibly none), or nullopt on Cancel.
+    static std::optional<std::vector<PublisherId>> RunMany(QWidget* parent, const std::string& title,
+                                                           std::vector<PickerItem> items);
+
     std::optional<PublisherId> Chosen() const;
+    std::vector<PublisherId> ChosenMany() const;
     Ui::PersonPickerDialog& Widgets() { return *m_ui; }
 
 private:
@@ -38,6 +44,8 @@ private:
     std::unique_ptr<Ui::PersonPickerDialog> m_ui;
     std::vector<PickerItem> m_items;
     std::vector<PickerItem> m_shown;
+    bool m_many = false;
+    std::vector<PublisherId> m_chosen;
 };
 
 } // namespace vardo

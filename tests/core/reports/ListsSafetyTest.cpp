@@ -150,6 +150,23 @@ TEST_F(SafetyListsTest, OneFilledFormPerHousehold) {
     EXPECT_EQ(piotr->y - jan->y, 11 * kDpi);
 }
 
+TEST_F(SafetyListsTest, FormsOfTheChosenPersonsOnly) {
+    // A family member brings the form of the household, under its head.
+    m_source.formPersons = {102};
+    EXPECT_EQ(Pages(ReportKind::EmergencyForms), 1);
+    RecordingCanvas canvas = Draw(ReportKind::EmergencyForms);
+    EXPECT_TRUE(Has(canvas, "Kowalski, Jan"));
+    EXPECT_FALSE(Has(canvas, "Nowak, Piotr"));
+    m_source.formPersons = {103, 101};
+    EXPECT_EQ(Pages(ReportKind::EmergencyForms), 2);
+    // Nobody of the active list chosen: the blank form.
+    m_source.formPersons = {104};
+    canvas = Draw(ReportKind::EmergencyForms);
+    EXPECT_EQ(Pages(ReportKind::EmergencyForms), 1);
+    EXPECT_FALSE(Has(canvas, "Lis, Ewa"));
+    EXPECT_TRUE(Has(canvas, "Imię i nazwisko"));
+}
+
 TEST_F(SafetyListsTest, BlankFormHasEveryLabelAndRulesButNoData) {
     EXPECT_EQ(Pages(ReportKind::EmergencyBlankForm), 1);
     const RecordingCanvas canvas = Draw(ReportKind::EmergencyBlankForm);
