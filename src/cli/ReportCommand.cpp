@@ -27,7 +27,9 @@ constexpr const char* kUsage =
     "address (60), address-group (61), address-inactive (62), address-elders (63), address-pioneers (64),\n"
     "groups (70), groups-students (71), groups-inactive (72), groups-all (73), groups-active (74),\n"
     "contact (80), contact-group (81), contact-elders (82), contact-pioneers (83), contact-inactive (84),\n"
-    "phone-email (100), phone-email-group (101), phone-email-elders (103), phone-email-pioneers (104).\n";
+    "phone-email (100), phone-email-group (101), phone-email-elders (103), phone-email-pioneers (104),\n"
+    "emergency (90), emergency-group (91), contact-forms-blank (95), contact-forms (96), special-needs (120),\n"
+    "special-needs-group (121).\n";
 
 struct Request {
     ReportKind kind = ReportKind::PhoneCongregation;

@@ -1,5 +1,6 @@
 #include "core/registry/Groups.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/registry/AutoCapitalize.h"
