@@ -140,8 +140,7 @@ SafetyLayout SpecialNeedsLayout(const ListSource& source, Canvas& canvas, const 
     const ListFrame& f = layout.frame;
     const bool lastNameFirst = environment.options.surnameFirst;
     const PublisherDatabase& db = *source.database;
-    for (const auto& [category, inactive] :
-         {std::pair{PublisherCategory::Publisher, false}, std::pair{PublisherCategory::Inactive, true}}) {
+    for (const bool inactive : {false, true}) {
         const ListFilter filter{group, inactive ? ListSelector::Inactive : ListSelector::All};
         for (const ListEntry& entry : SelectListEntries(source, filter, false, lastNameFirst)) {
             const PublisherRecord& person = db.Record(entry.record);
@@ -149,7 +148,6 @@ SafetyLayout SpecialNeedsLayout(const ListSource& source, Canvas& canvas, const 
             const std::string needs = NeedsOf(source, person);
             if (flags.empty() && needs.empty())
                 continue;
-            (void)category;
             std::string name = db.DisplayNameOfRecord(entry.record, lastNameFirst);
             if (inactive)
                 name += FormatPrintf(" ( %s )", S(StrId::InactiveMark).c_str());
