@@ -33,7 +33,9 @@ constexpr const char* kUsage =
     "contact (80), contact-group (81), contact-elders (82), contact-pioneers (83), contact-inactive (84),\n"
     "phone-email (100), phone-email-group (101), phone-email-elders (103), phone-email-pioneers (104),\n"
     "analysis (1), analysis-group (2), summary (3), attendance-report (4), analysis-alpha (110),\n"
-    "card --person PERSON [--previous-year], cards --list active|inactive.\n";
+    "card --person PERSON [--previous-year], cards --list active|inactive,\n"
+    "emergency (90), emergency-group (91), contact-forms-blank (95), contact-forms (96), special-needs (120),\n"
+    "special-needs-group (121).\n";
 
 struct Request {
     ReportKind kind = ReportKind::PhoneCongregation;
@@ -156,6 +158,7 @@ int RunReport(const CliContext& context) {
     source.groups = &doc.Side().groups;
     source.workingMonth = doc.GetWorkingMonth();
     source.emails = LoadEmails(doc.Folder(), doc.Database());
+    source.safety = LoadSafetyData(doc.DataFolderRoot());
 
     AnalysisSource analysis;
     analysis.database = &doc.Database();

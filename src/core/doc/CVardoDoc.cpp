@@ -335,7 +335,9 @@ RegistryContext CVardoDoc::MakeRegistryContext(Prompter& prompter) {
                            prompter,
                            m_changes,
                            m_languageTag,
-                           [this](PublisherId id) { return m_side->remarks.ClearPersonRemarks(m_folder, id); }};
+                           [this](PublisherId id) { return m_side->remarks.ClearPersonRemarks(m_folder, id); },
+                           &side.emergency,
+                           &side.specialNeeds};
 }
 
 ReportingContext CVardoDoc::MakeReportingContext(Prompter& prompter) {

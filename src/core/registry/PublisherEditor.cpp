@@ -334,6 +334,17 @@ std::string PublisherEditor::BaptismSummary() const {
     return years < 0 ? std::string() : FormatArgs(Str(StrId::BaptismSummary), {YearsText(years)});
 }
 
+PublisherRecord PublisherEditor::RecordForSafety() const {
+    PublisherRecord record = m_record;
+    record.SetHeadOfFamily(Box(EditorBox::HeadOfFamily));
+    record.SetDeaf(Box(EditorBox::Deaf));
+    record.SetBlind(Box(EditorBox::Blind));
+    record.SetConfined(Box(EditorBox::Confined));
+    (void)record.SetFirstName(Text(EditorText::FirstName));
+    (void)record.SetLastName(Text(EditorText::LastName));
+    return record;
+}
+
 std::string PublisherEditor::DisplayName() const {
     return TrimRight(Text(EditorText::FirstName)) + " " + TrimRight(Text(EditorText::LastName));
 }

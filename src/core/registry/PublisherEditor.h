@@ -172,6 +172,15 @@ public:
     /// chosen there stand: storing the editor no longer blanks them.
     void ApplyPrivileges(const PrivilegesPresenter& privileges);
 
+    /// The emergency contact and the special-needs text the safety dialogs linked the person to (already
+    /// stored in the register for a person there); kept when the person is stored.
+    void SetEmergencyKey(std::uint16_t key) { m_record.SetEmergencyKey(key); }
+    void SetSpecialNeedsKey(std::uint16_t key) { m_record.SetSpecialNeedsKey(key); }
+    /// The data the editor works on (for the dialogs it opens).
+    RegistryContext& Context() { return m_context; }
+    /// The record as the safety dialogs see it: the stored copy with the head-of-family and need boxes.
+    PublisherRecord RecordForSafety() const;
+
     /// First-name-first name of the person as the fields show it.
     std::string DisplayName() const;
 

@@ -10,10 +10,12 @@
 #include "core/platform/Result.h"
 #include "core/store/AppointmentTable.h"
 #include "core/store/DocumentChange.h"
+#include "core/store/EmergencyFile.h"
 #include "core/store/ExtensionFile.h"
 #include "core/store/GroupTable.h"
 #include "core/store/PublisherDatabase.h"
 #include "core/store/Settings.h"
+#include "core/store/SpecialNeedsFile.h"
 #include "core/store/WorkingMonth.h"
 
 namespace vardo {
@@ -24,8 +26,8 @@ struct RegistryContext {
     PublisherDatabase& database;
     AppointmentTable& appointments;
     ExtensionFile& extensions;
-    const GroupTable& groups;
-    const Settings& settings;
+    GroupTable& groups;
+    Settings& settings;
     const WorkingMonth& month;
     /// The data folder; extension records are written to it at once when a person is stored.
     const DataFolder& folder;
@@ -35,6 +37,10 @@ struct RegistryContext {
     /// Empties the texts of a person's remarks and rewrites the remark file (permanent deletion); may be
     /// empty when the document keeps no remarks.
     std::function<Status(PublisherId)> removeRemarks;
+    /// The keyed side files of emergency contacts and special needs; null when the caller keeps none (the
+    /// dialogs that need them are then not offered).
+    EmergencyFile* emergency = nullptr;
+    SpecialNeedsFile* specialNeeds = nullptr;
 };
 
 } // namespace vardo

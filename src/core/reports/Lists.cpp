@@ -219,6 +219,9 @@ std::unique_ptr<Report> MakeListReport(ReportKind kind, const ListSource& source
         return MakePersonListReport(list->type, source, list->filter);
     if (const auto members = GroupListMembersOf(kind))
         return MakeGroupListReport(source, *members);
+    if (const auto safety = SafetyReportOf(kind))
+        return MakeSafetyReport(
+            *safety, source, kind == ReportKind::EmergencyGroup || kind == ReportKind::SpecialNeedsGroup ? group : 0);
     return nullptr;
 }
 

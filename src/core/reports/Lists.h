@@ -3,6 +3,7 @@
 // The printed contact lists: telephone list, address list, contact list, telephone and e-mail list and the
 // field-service-group lists, each over the active list (or the inactive list) with its filter.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,7 +16,9 @@
 #include "core/reports/PageEngine.h"
 #include "core/reports/ReportEnvironment.h"
 #include "core/reports/ReportKind.h"
+#include "core/store/EmergencyFile.h"
 #include "core/store/GroupTable.h"
+#include "core/store/SpecialNeedsFile.h"
 #include "core/store/PublisherDatabase.h"
 #include "core/store/WorkingMonth.h"
 
@@ -35,6 +38,16 @@ struct ListFilter {
 /// E-mail addresses by PublisherId, taken from the persons' extension records.
 using EmailTable = std::unordered_map<PublisherId, std::string>;
 
+/// Emergency contacts and special-needs texts by key, as the emergency lists and forms print them.
+struct SafetyData {
+    std::unordered_map<std::uint16_t, EmergencyContactRecord> contacts;
+    std::unordered_map<std::uint16_t, std::string> needs;
+};
+/// The first record of each key of emerg.dat's and spneed.dat's bytes (later repeats are ignored).
+SafetyData SafetyDataFromBytes(std::string_view emergBytes, std::string_view spneedBytes);
+/// The same from the data folder; missing files give no data.
+SafetyData LoadSafetyData(const DataFolder& folder);
+
 /// The data the lists draw from. The database (with its index built) must outlive the reports made from
 /// it; `groups` may be null (no groups defined).
 struct ListSource {
@@ -42,6 +55,9 @@ struct ListSource {
     const GroupTable* groups = nullptr;
     WorkingMonth workingMonth;
     EmailTable emails;
+    SafetyData safety;
+    /// The persons chosen for the filled contact forms (their households' forms); empty for every household.
+    std::vector<PublisherId> formPersons;
 };
 
 /// The e-mail of every person whose extension key names a record of `xten7Bytes` (the file's bytes) owned
@@ -98,6 +114,16 @@ void DrawGroupLists(const ListSource& source, Canvas& canvas, const ReportEnviro
                     GroupListMembers members);
 int CountGroupListPages(const ListSource& source, Canvas& canvas, const ReportEnvironment& environment,
                         GroupListMembers members);
+
+/// The emergency-contact lists (kinds 90, 91), the contact forms (95 blank, 96 filled) and the special-needs
+/// lists (120, 121). `group` 0 is the whole congregation.
+enum class SafetyReport { EmergencyList, BlankForm, Forms, SpecialNeedsList };
+std::optional<SafetyReport> SafetyReportOf(ReportKind kind);
+std::string SafetyTitle(SafetyReport report, const ReportEnvironment& environment);
+void DrawSafetyReport(SafetyReport report, const ListSource& source, Canvas& canvas,
+                      const ReportEnvironment& environment, int group);
+int CountSafetyPages(SafetyReport report, const ListSource& source, Canvas& canvas,
+                     const ReportEnvironment& environment, int group);
 
 /// The report of a list kind over `source` (which must outlive it), or nullptr for kinds that are not
 /// lists. `group` is the chosen group of the group kinds (and of kind 84 when not 0).

@@ -21,7 +21,10 @@
 #include "gui/app/PasswordDialog.h"
 #include "gui/app/QtText.h"
 #include "gui/app/SaveWaitWindow.h"
+#include "gui/registry/CircuitOverseerDialog.h"
+#include "gui/registry/GroupDialogs.h"
 #include "gui/registry/PublisherChooserDialog.h"
+#include "gui/registry/UserCategoryDialog.h"
 #include "gui/reports/CVardoView.h"
 
 // The icons are compiled into the static GUI library, whose resources must be registered by hand.
@@ -161,6 +164,19 @@ void CMainFrame::RegisterDocumentCommands() {
     RegisterDocumentCommand(cmd::kSave, [this] { SaveCommand(); });
     RegisterDocumentCommand(cmd::kPassword, [this] { ChangePassword(); });
     RegisterDocumentCommand(cmd::kPublishers, [this] { EditPublishers(); });
+    RegisterDocumentCommand(cmd::kFieldServiceGroups, [this] {
+        RegistryContext context = MakeRegistryContext();
+        GroupListDialog::Run(this, context);
+    });
+    RegisterDocumentCommand(cmd::kCircuitOverseer, [this] {
+        // Viewing a past month is read-only.
+        if (m_doc.PastMonthMode()) {
+            m_prompter.Message(Str(StrId::PastMonthReadOnly), Severity::Information);
+            return;
+        }
+        RegistryContext context = MakeRegistryContext();
+        (void)CircuitOverseerDialog::Run(this, context);
+    });
     m_router->Register(cmd::kExit, [this] { close(); });
     m_router->Register(cmd::kAbout, [this] { ShowAbout(); });
 
@@ -183,12 +199,19 @@ void CMainFrame::RegisterDocumentCommands() {
         state.visible = false;
         return state;
     });
-    // The user-category switch shows its check mark even while its dialog is not there.
-    m_router->Register(cmd::kUserCategory, nullptr, [this] {
-        CommandState state;
-        state.checked = m_doc.GetSettings().userCategoryEnabled != 0;
-        return state;
-    });
+    // The user-category command shows the switch as its check mark.
+    m_router->Register(
+        cmd::kUserCategory,
+        [this] {
+            RegistryContext context = MakeRegistryContext();
+            UserCategoryDialog::Run(this, context);
+        },
+        [this] {
+            CommandState state;
+            state.enabled = m_doc.IsLoaded() && !m_doc.PastMonthMode();
+            state.checked = m_doc.GetSettings().userCategoryEnabled != 0;
+            return state;
+        });
 }
 
 QAction* CMainFrame::Action(int id) const {
@@ -338,7 +361,7 @@ RegistryContext CMainFrame::MakeRegistryContext() {
 
 void CMainFrame::EditPublishers() {
     RegistryContext context = MakeRegistryContext();
-    (void)PublisherChooserDialog::Edit(this, context, m_registryHooks);
+    (void)PublisherChooserDialog::Edit(this, context, WithSafetyDialogs(m_registryHooks));
     UpdateCommands();
 }
 

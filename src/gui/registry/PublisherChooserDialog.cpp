@@ -1,5 +1,8 @@
 #include "gui/registry/PublisherChooserDialog.h"
 
+#include <algorithm>
+
+#include "core/registry/Family.h"
 #include "gui/app/QtText.h"
 #include "gui/registry/AddPublisherDialog.h"
 #include "gui/registry/PublisherEditorDialog.h"
@@ -19,7 +22,12 @@ PublisherChooserDialog::PublisherChooserDialog(RegistryContext& context, Publish
     connect(m_ui->addButton, &QPushButton::clicked, this, &PublisherChooserDialog::OnAdd);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->personList, &QListWidget::itemDoubleClicked, this, &PublisherChooserDialog::OnOpen);
-    connect(m_ui->personList, &QListWidget::currentRowChanged, this, [this](int row) { m_chooser.Select(row); });
+    connect(m_ui->personList, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && row < static_cast<int>(m_rows.size()))
+            m_chooser.Select(m_rows[static_cast<std::size_t>(row)]);
+    });
+    // Find as you type: a part of the first or the last name, anywhere in it.
+    connect(m_ui->filterEdit, &QLineEdit::textChanged, this, [this] { Fill(); });
     Fill();
     m_ui->personList->setFocus();
 }
@@ -29,11 +37,24 @@ PublisherChooserDialog::~PublisherChooserDialog() = default;
 void PublisherChooserDialog::Fill() {
     const QSignalBlocker block(m_ui->personList);
     m_ui->personList->clear();
-    for (const auto& name : m_chooser.Names())
-        m_ui->personList->addItem(ToQt(name));
-    m_ui->personList->setCurrentRow(m_chooser.Selection());
+    m_rows.clear();
+    const std::string filter = ToUtf8(m_ui->filterEdit->text());
+    const std::vector<std::string> names = m_chooser.Names();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (!MatchesFilter(names[i], filter))
+            continue;
+        m_rows.push_back(static_cast<int>(i));
+        m_ui->personList->addItem(ToQt(names[i]));
+    }
+    const auto selected = std::find(m_rows.begin(), m_rows.end(), m_chooser.Selection());
+    int row = selected != m_rows.end() ? static_cast<int>(selected - m_rows.begin()) : -1;
+    if (row < 0 && !m_rows.empty()) {
+        row = 0;
+        m_chooser.Select(m_rows.front());
+    }
+    m_ui->personList->setCurrentRow(row);
     if (m_chooser.GetMode() == PublisherChooser::Mode::Pick)
-        m_ui->openButton->setEnabled(m_chooser.Count() > 0);
+        m_ui->openButton->setEnabled(!m_rows.empty());
 }
 
 void PublisherChooserDialog::OpenEditor(std::optional<int> position) {
@@ -44,6 +65,9 @@ void PublisherChooserDialog::OpenEditor(std::optional<int> position) {
 }
 
 void PublisherChooserDialog::OnOpen() {
+    // Nothing the filter shows: nothing to open or choose.
+    if (m_rows.empty() && m_chooser.Count() > 0)
+        return;
     if (m_chooser.GetMode() == PublisherChooser::Mode::Pick) {
         if (m_chooser.Count() == 0)
             return;

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QDialog>
 
@@ -50,6 +51,8 @@ private:
     RegistryHooks m_hooks;
     bool m_changed = false;
     std::optional<PublisherId> m_picked;
+    /// Chooser positions of the rows the filter shows.
+    std::vector<int> m_rows;
 };
 
 } // namespace vardo

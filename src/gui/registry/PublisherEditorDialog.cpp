@@ -117,17 +117,23 @@ void PublisherEditorDialog::Bind() {
     connect(m_ui->clearCopyButton, &QPushButton::clicked, this, [this] { m_editor.ClearCopySource(); });
     connect(m_ui->familyButton, &QPushButton::clicked, this, [this] {
         if (m_hooks.family) {
+            TakeTexts();
             m_hooks.family(this, m_editor);
             ShowState();
         }
     });
     connect(m_ui->emergencyButton, &QPushButton::clicked, this, [this] {
-        if (m_hooks.emergencyContact)
+        if (m_hooks.emergencyContact) {
+            TakeTexts();
             m_hooks.emergencyContact(this, m_editor);
+        }
     });
     connect(m_ui->importantInfoButton, &QPushButton::clicked, this, [this] {
-        if (m_hooks.importantInformation)
+        if (m_hooks.importantInformation) {
+            TakeTexts();
             m_hooks.importantInformation(this, m_editor);
+            ShowBoxes();
+        }
     });
 }
 

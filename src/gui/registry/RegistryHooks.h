@@ -24,4 +24,8 @@ struct RegistryHooks {
     std::function<bool(QWidget*, RegistryContext&)> addFromInactive;
 };
 
+/// `hooks` with the family, emergency-contact and important-information dialogs of this module filled in
+/// where they are not set.
+RegistryHooks WithSafetyDialogs(RegistryHooks hooks);
+
 } // namespace vardo

@@ -33,6 +33,7 @@
 #include "gui/reports/ReportCommands.h"
 #include "gui/reports/ReportPrinting.h"
 #include "gui/reports/ReportSettingsDialog.h"
+#include "gui/registry/PersonPickerDialog.h"
 #include "render/QPainterCanvas.h"
 
 namespace vardo {
@@ -237,6 +238,20 @@ void CVardoView::RunReportCommand(int id) {
         }
         group = choice->group;
     }
+    if (command->kind == ReportKind::EmergencyForms) {
+        // The forms of the persons chosen; choosing nobody gives the blank form.
+        std::vector<PickerItem> items;
+        const PublisherDatabase& database = m_doc.Database();
+        for (const IndexEntry& entry : database.List(PublisherCategory::Publisher))
+            items.push_back(
+                {entry.id, database.DisplayNameOfRecord(entry.recordNumber, database.SortsLastNameFirst())});
+        const auto chosen = PersonPickerDialog::RunMany(this, std::string(Str(StrId::ChooseFormPersons)), items);
+        if (!chosen)
+            return;
+        m_formPersons = *chosen;
+        ShowReport(m_formPersons.empty() ? ReportKind::EmergencyBlankForm : ReportKind::EmergencyForms, 0);
+        return;
+    }
     ShowReport(command->kind, group);
 }
 
@@ -278,6 +293,8 @@ void CVardoView::RebuildSource() {
     m_source.groups = &m_doc.Side().groups;
     m_source.workingMonth = m_doc.GetWorkingMonth();
     m_source.emails = LoadEmails(m_doc.Folder(), m_doc.Database());
+    m_source.safety = LoadSafetyData(m_doc.DataFolderRoot());
+    m_source.formPersons = m_formPersons;
 }
 
 std::unique_ptr<Report> CVardoView::MakeReport(ReportKind kind, int group) {

@@ -157,6 +157,8 @@ private:
     /// Surname first, dates in the statistics and day-first dates: options of the run, never stored.
     ReportOptions m_runOptions;
     ListSource m_source;
+    /// The persons chosen for the filled contact forms.
+    std::vector<PublisherId> m_formPersons;
     std::unique_ptr<Report> m_report;
     std::unique_ptr<QPrinter> m_printer;
     QAction* m_saveAsPdf = nullptr;

@@ -12,7 +12,9 @@
 #include "core/store/AppointmentTable.h"
 #include "core/store/ChangeCaptures.h"
 #include "core/store/DocumentChange.h"
+#include "core/store/EmergencyFile.h"
 #include "core/store/ExtensionFile.h"
+#include "core/store/SpecialNeedsFile.h"
 #include "core/store/GroupTable.h"
 #include "core/store/PublisherDatabase.h"
 #include "core/store/Settings.h"
@@ -30,6 +32,12 @@ protected:
         m_changes.SetCapture(DataArea::Extensions, CaptureWithFile(m_folder, std::string(ExtensionFile::kFileName),
                                                                    CaptureByCopy(m_extensions)));
         m_changes.SetCapture(DataArea::Remarks, [] { return ChangeHub::Restore{}; });
+        m_changes.SetCapture(DataArea::Groups, CaptureByCopy(m_groups));
+        m_changes.SetCapture(DataArea::Settings, CaptureByCopy(m_settings));
+        m_changes.SetCapture(DataArea::Emergency, CaptureWithFile(m_folder, std::string(EmergencyFile::kFileName),
+                                                                  CaptureByCopy(m_emergency)));
+        m_changes.SetCapture(DataArea::SpecialNeeds, CaptureWithFile(m_folder, std::string(SpecialNeedsFile::kFileName),
+                                                                     CaptureByCopy(m_specialNeeds)));
         m_subscription = m_changes.Subscribe([this](const ChangeEvent& event) {
             if (event.kind == ChangeEvent::Kind::Committed)
                 ++m_commits;
@@ -48,6 +56,8 @@ protected:
     PublisherDatabase m_database;
     AppointmentTable m_appointments;
     ExtensionFile m_extensions;
+    EmergencyFile m_emergency;
+    SpecialNeedsFile m_specialNeeds;
     GroupTable m_groups;
     Settings m_settings;
     // Today 2024-03-10: working month February 2024.
@@ -55,8 +65,9 @@ protected:
     ChangeHub m_changes;
     int m_commits = 0;
     ChangeHub::Subscription m_subscription;
-    RegistryContext m_context{m_database, m_appointments, m_extensions, m_groups, m_settings, m_month,
-                              m_folder,   m_prompter,     m_changes,    "polish", {}};
+    RegistryContext m_context{m_database, m_appointments, m_extensions,   m_groups,  m_settings,
+                              m_month,    m_folder,       m_prompter,     m_changes, "polish",
+                              {},         &m_emergency,   &m_specialNeeds};
 };
 
 } // namespace vardo::test

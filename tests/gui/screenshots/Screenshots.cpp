@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPixmap>
 
 #include "core/doc/CVardoDoc.h"
@@ -14,7 +15,15 @@
 #include "core/platform/Prompter.h"
 #include "core/registry/PublisherChooser.h"
 #include "gui/app/CMainFrame.h"
+#include "core/platform/Strings.h"
+#include "gui/registry/CircuitOverseerDialog.h"
 #include "gui/registry/DeleteDialog.h"
+#include "gui/registry/EmergencyContactDialog.h"
+#include "gui/registry/FamilyDialog.h"
+#include "gui/registry/GroupDialogs.h"
+#include "gui/registry/PersonPickerDialog.h"
+#include "gui/registry/SpecialNeedsDialog.h"
+#include "gui/registry/UserCategoryDialog.h"
 #include "gui/registry/GroupChooserDialog.h"
 #include "gui/registry/PrivilegesDialog.h"
 #include "gui/registry/PublisherChooserDialog.h"
@@ -111,5 +120,46 @@ int main(int argc, char** argv) {
 
     vardo::PublisherEditorDialog newPerson(context, list, std::nullopt);
     Save(newPerson, out, "editor-new.png");
+    newPerson.hide();
+
+    vardo::GroupListDialog groupList(context);
+    Save(groupList, out, "group-list.png");
+    groupList.hide();
+    vardo::GroupEditorDialog groupEditor(context, 2);
+    Save(groupEditor, out, "group-editor.png");
+    groupEditor.hide();
+    vardo::GroupAssignmentDialog assignment(context, 2);
+    assignment.findChild<QWidget*>(QStringLiteral("inactiveBox"))->setProperty("checked", true);
+    Save(assignment, out, "group-assignment.png");
+    assignment.hide();
+
+    // The emergency contact of the first person who shares one with somebody else.
+    const vardo::PublisherRecord* sharing = nullptr;
+    for (int i = 0; i < list.Count() && sharing == nullptr; ++i) {
+        const vardo::PublisherRecord& r = doc.Database().Record(list.RecordAt(i));
+        if (vardo::OtherContactReferences(doc.Database(), r.EmergencyKey(), r.Id()) > 0)
+            sharing = &r;
+    }
+    if (sharing != nullptr) {
+        vardo::EmergencyContactDialog emergency(context, *sharing);
+        Save(emergency, out, "emergency-contact.png");
+        emergency.hide();
+        vardo::FamilyDialog family(context, *sharing);
+        Save(family, out, "family.png");
+        family.hide();
+        vardo::SpecialNeedsDialog needs(context, *sharing);
+        Save(needs, out, "special-needs.png");
+        needs.hide();
+    }
+    vardo::CircuitOverseerDialog overseer(context);
+    Save(overseer, out, "circuit-overseer.png");
+    overseer.hide();
+    vardo::UserCategoryDialog category(context);
+    Save(category, out, "user-category.png");
+    category.hide();
+    vardo::PersonPickerDialog picker(std::string(vardo::Str(vardo::StrId::FamilyPickerCaption)),
+                                     vardo::FamilyPickerItems(doc.Database(), 0), vardo::FamilyPickerLegend());
+    picker.findChild<QLineEdit*>(QStringLiteral("filterEdit"))->setText(QStringLiteral("ska"));
+    Save(picker, out, "family-picker.png");
     return 0;
 }
