@@ -68,6 +68,41 @@ void BM_InitialiseMonth(benchmark::State& state) {
 }
 BENCHMARK(BM_InitialiseMonth)->Unit(benchmark::kMillisecond);
 
+// Viewing the month before from its snapshot: the reload of the document from Roll/Vd9_<n>.
+void BM_ViewPastMonth(benchmark::State& state) {
+    const DataFolder folder(DemoFolder());
+    ScriptedPrompter prompter;
+    {
+        (void)folder.RemoveFolder("Roll", true);
+        CVardoDoc doc;
+        if (!doc.Load(folder, FixedClock(kToday), prompter, Quiet()))
+            std::abort();
+        MonthChoice choice;
+        choice.month = doc.GetWorkingMonth().monthIndex;
+        choice.yearIndex = doc.GetWorkingMonth().yearIndex;
+        choice.monthCount = doc.GetWorkingMonth().monthCount;
+        choice.initialise = true;
+        choice.states[choice.month] = MonthState::Open;
+        if (!doc.ApplyMonthChoice(choice, FixedClock(kToday), prompter))
+            std::abort();
+        doc.Close();
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        CVardoDoc doc;
+        if (!doc.Load(folder, FixedClock(kToday), prompter, Quiet()))
+            state.SkipWithError("load failed");
+        state.ResumeTiming();
+        if (!doc.LoadPastMonth(1, prompter))
+            state.SkipWithError("no snapshot to view");
+        benchmark::DoNotOptimize(doc.Database().Header());
+        state.PauseTiming();
+        doc.Close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ViewPastMonth)->Unit(benchmark::kMillisecond);
+
 void BM_FloorCopyTwelveFilesAndSaveRegister(benchmark::State& state) {
     const DataFolder folder(DemoFolder());
     ScriptedPrompter prompter;
