@@ -106,8 +106,9 @@ void PutText(std::string& bytes, std::size_t offset, std::size_t width, std::str
     std::copy_n(encoded.begin(), std::min(encoded.size(), width - 1), bytes.begin() + static_cast<long>(offset));
 }
 
+/// A zero-terminated text of a field: at most width − 1 bytes, as it is written.
 std::string GetText(std::string_view bytes, std::size_t offset, std::size_t width) {
-    return codepage::Cp1250ToUtf8(sidetext::UpToNul(bytes.substr(offset, width)));
+    return codepage::Cp1250ToUtf8(sidetext::UpToNul(bytes.substr(offset, width - 1)));
 }
 
 bool IsNameTarget(int target) {

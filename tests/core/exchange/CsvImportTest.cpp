@@ -108,6 +108,13 @@ TEST(CsvNameMapFile, RecordsAtTheirOffsets) {
     EXPECT_EQ(read.pairs, map.pairs);
     EXPECT_EQ(read.Find("Ewka"), 200);
     EXPECT_EQ(read.Find("nobody"), 0);
+
+    ByteRecord unterminated(128); // a name filling its 60 bytes reads as the 59 that can be written back
+    unterminated.Fill(60, 60, 'x').U32(120, 7);
+    const CsvNameMap cut = CsvNameMap::FromFileBytes(unterminated.Bytes());
+    ASSERT_EQ(cut.pairs.size(), 1u);
+    EXPECT_EQ(cut.pairs[0].csvName, std::string(59, 'x'));
+    EXPECT_EQ(CsvNameMap::FromFileBytes(cut.FileBytes()).pairs, cut.pairs);
 }
 
 TEST(CsvPioneerCredit, RemarkRules) {
