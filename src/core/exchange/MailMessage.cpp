@@ -1,5 +1,6 @@
 #include "core/exchange/MailMessage.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -134,8 +135,15 @@ int RunProgram(const std::vector<std::string>& argv) {
     for (const std::string& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
+    // The mail program's own chatter would only confuse the secretary: its output goes nowhere.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0)
+    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
         return -1;
     int status = 0;
     if (waitpid(pid, &status, 0) < 0)
