@@ -287,6 +287,18 @@ int CsvCreditLimit(MonthCount month) {
 
 std::vector<CsvPersonLine> MatchCsvNames(const CsvTable& table, const CsvColumnMap& map, const CsvNameMap& names,
                                          const PublisherDatabase& database) {
+    // The names of the active publishers, converted once.
+    struct ActiveName {
+        std::string firstLast;
+        std::string lastFirst;
+        RecordNumber record;
+    };
+    std::vector<ActiveName> activeNames;
+    for (const IndexEntry& entry : database.List(PublisherCategory::Publisher)) {
+        const PublisherRecord& person = database.Record(entry.recordNumber);
+        activeNames.push_back({person.FirstName() + " " + person.LastName(),
+                               person.LastName() + ", " + person.FirstName(), entry.recordNumber});
+    }
     std::vector<CsvPersonLine> lines;
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         const std::vector<std::string>& row = table.rows[r];
@@ -301,11 +313,9 @@ std::vector<CsvPersonLine> MatchCsvNames(const CsvTable& table, const CsvColumnM
             line.name = FieldAt(row, map.Column(CsvTarget::NameLastFirst));
         if (line.name.empty() || line.name == " ")
             continue;
-        for (const IndexEntry& entry : database.List(PublisherCategory::Publisher)) {
-            const PublisherRecord& person = database.Record(entry.recordNumber);
-            if (line.name == person.FirstName() + " " + person.LastName() ||
-                line.name == person.LastName() + ", " + person.FirstName()) {
-                line.target = entry.recordNumber;
+        for (const ActiveName& active : activeNames) {
+            if (line.name == active.firstLast || line.name == active.lastFirst) {
+                line.target = active.record;
                 break;
             }
         }
