@@ -17,10 +17,21 @@ ReportImportDialog::ReportImportDialog(const ReportingContext& context, ImportSo
     m_ui->previewTable->setHorizontalHeaderLabels({ToQt(Str(StrId::ParticipatedColumn)), ToQt(Str(StrId::StudiesLabel)),
                                                    ToQt(Str(StrId::HoursLabel)), ToQt(Str(StrId::RemarksColumn))});
     m_ui->previewTable->setVerticalHeaderLabels({ToQt(Str(StrId::ImportNewData)), ToQt(Str(StrId::ImportReplacing))});
-    m_ui->previewTable->horizontalHeader()->setStretchLastSection(true);
+    QHeaderView* header = m_ui->previewTable->horizontalHeader();
+    for (int c = 0; c < 3; ++c)
+        header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(3, QHeaderView::Stretch);
+    m_ui->previewTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_ui->previewTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Two rows and the header, nothing below them.
+    m_ui->previewTable->setFixedHeight(header->sizeHint().height() +
+                                       2 * m_ui->previewTable->verticalHeader()->defaultSectionSize() +
+                                       2 * m_ui->previewTable->frameWidth());
     m_ui->hintLabel->setText(ToQt(ReportImport::HintText()));
     FillList();
     ShowPreview(-1);
+    // A list that gets the focus makes its first row current; the dialog opens with the hint instead.
+    m_ui->importButton->setFocus();
 
     connect(m_ui->entryList, &QListWidget::currentRowChanged, this, &ReportImportDialog::ShowPreview);
     connect(m_ui->entryList, &QListWidget::itemEntered, this,

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
 #include <QPixmap>
 
 #include "core/doc/CVardoDoc.h"
@@ -17,6 +18,8 @@
 #include "gui/registry/DeleteDialog.h"
 #include "gui/registry/GroupChooserDialog.h"
 #include "gui/registry/PrivilegesDialog.h"
+#include "core/exchange/GroupReportFile.h"
+#include "gui/exchange/ReportImportDialog.h"
 #include "gui/registry/PublisherChooserDialog.h"
 #include "gui/registry/PublisherEditorDialog.h"
 #include "gui/registry/StatusDialog.h"
@@ -111,5 +114,38 @@ int main(int argc, char** argv) {
 
     vardo::PublisherEditorDialog newPerson(context, list, std::nullopt);
     Save(newPerson, out, "editor-new.png");
+    newPerson.hide();
+
+    // The import preview of group 1's file as its overseer would return it: studies for everyone, hours for
+    // every third person, a late report of the month before for the first.
+    using namespace vardo;
+    ReportingContext reporting = doc.MakeReportingContext(prompter);
+    const WorkingMonth& working = doc.GetWorkingMonth();
+    const YearSlot slot = working.SlotOf(working.monthIndex);
+    GroupFileSource source{doc.Database(), doc.Side().remarks, {}, {}, [&](MonthIndex m) { return working.SlotOf(m); }};
+    const auto file = WriteGroupReportFile(source, {.group = 1, .month = working.monthIndex, .slot = slot});
+    if (file) {
+        auto data = ReadGroupReportFile(file.value());
+        if (data) {
+            int n = 0;
+            for (PublisherRecord& person : data.value().persons) {
+                person.SetRow(MonthRow::StudyWord, working.monthIndex, slot,
+                              static_cast<std::uint16_t>(kStudyFlagBit | (n % 4)));
+                if (n % 3 == 0)
+                    person.SetRow(MonthRow::Hours, working.monthIndex, slot, static_cast<std::uint16_t>(20 + n));
+                ++n;
+            }
+            const MonthIndex before = (working.monthIndex + 11) % 12;
+            data.value().persons.front().SetU8(GroupReportLayout::MarkerOffset(before), 1);
+            data.value().persons.front().SetRow(MonthRow::StudyWord, before, working.SlotOf(before), kStudyFlagBit | 1);
+            const auto persons = IncomingFromGroupFile(data.value(), reporting);
+            if (persons) {
+                ReportImportDialog import(reporting, ImportSource::GroupFile, persons.value(), "Grupa1.t19");
+                Save(import, out, "import-hint.png");
+                import.findChild<QListWidget*>(QStringLiteral("entryList"))->setCurrentRow(1);
+                Save(import, out, "import.png");
+            }
+        }
+    }
     return 0;
 }
