@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
+#include <QPushButton>
 #include <QPixmap>
 
 #include "core/doc/CVardoDoc.h"
@@ -18,7 +19,9 @@
 #include "gui/registry/DeleteDialog.h"
 #include "gui/registry/GroupChooserDialog.h"
 #include "gui/registry/PrivilegesDialog.h"
+#include "core/exchange/CsvImport.h"
 #include "core/exchange/GroupReportFile.h"
+#include "gui/exchange/CsvWizardDialog.h"
 #include "gui/exchange/ReportImportDialog.h"
 #include "gui/registry/PublisherChooserDialog.h"
 #include "gui/registry/PublisherEditorDialog.h"
@@ -146,6 +149,35 @@ int main(int argc, char** argv) {
                 Save(import, out, "import.png");
             }
         }
+    }
+
+    // The CSV wizard on a spreadsheet of the first five active publishers, one name written differently.
+    std::string csv = "Osoba;Głosił;Kursy;Godziny;Uwagi;Grupa\n";
+    int row = 0;
+    for (const IndexEntry& entry : doc.Database().List(PublisherCategory::Publisher)) {
+        if (row++ == 5)
+            break;
+        const PublisherRecord& p = doc.Database().Record(entry.recordNumber);
+        csv += (row == 3 ? p.FirstName().substr(0, 1) + ". " + p.LastName() : p.FirstName() + " " + p.LastName()) +
+               ";1;" + std::to_string(row) + ";;;1\n";
+    }
+    const DataFolder scratch(QDir::temp().filePath(QStringLiteral("vardo-shots-csv")).toStdString());
+    (void)scratch.CreateFolder("");
+    if (auto table = ParseCsv(csv)) {
+        CsvWizardDialog wizard(reporting, scratch, table.value());
+        auto* sources = wizard.findChild<QListWidget*>(QStringLiteral("sourceList"));
+        auto* targets = wizard.findChild<QListWidget*>(QStringLiteral("targetList"));
+        // The pairs as clicks make them: a source column, then its target.
+        for (auto [column, target] : {std::pair{0, 6}, std::pair{1, 2}, std::pair{2, 3}}) {
+            sources->setCurrentRow(column);
+            targets->setCurrentRow(target);
+            emit targets->itemClicked(targets->item(target));
+        }
+        sources->setCurrentRow(3);
+        Save(wizard, out, "csv-columns.png");
+        wizard.findChild<QPushButton*>(QStringLiteral("continueButton"))->click();
+        wizard.findChild<QListWidget*>(QStringLiteral("unmatchedList"))->setCurrentRow(0);
+        Save(wizard, out, "csv-names.png");
     }
     return 0;
 }
