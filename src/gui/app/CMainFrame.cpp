@@ -21,6 +21,7 @@
 #include "gui/app/PasswordDialog.h"
 #include "gui/app/QtText.h"
 #include "gui/app/SaveWaitWindow.h"
+#include "gui/exchange/ExportCommands.h"
 #include "gui/registry/PublisherChooserDialog.h"
 #include "gui/reports/CVardoView.h"
 
@@ -161,6 +162,12 @@ void CMainFrame::RegisterDocumentCommands() {
     RegisterDocumentCommand(cmd::kSave, [this] { SaveCommand(); });
     RegisterDocumentCommand(cmd::kPassword, [this] { ChangePassword(); });
     RegisterDocumentCommand(cmd::kPublishers, [this] { EditPublishers(); });
+    RegisterDocumentCommand(cmd::kContactExport,
+                            [this] { RunTabularExport(this, m_doc, m_prompter, TabularExport::Contacts); });
+    RegisterDocumentCommand(cmd::kCardHeaderExport,
+                            [this] { RunTabularExport(this, m_doc, m_prompter, TabularExport::CardHeaders); });
+    RegisterDocumentCommand(cmd::kSummaryExport,
+                            [this] { RunTabularExport(this, m_doc, m_prompter, TabularExport::Summary); });
     m_router->Register(cmd::kExit, [this] { close(); });
     m_router->Register(cmd::kAbout, [this] { ShowAbout(); });
 
