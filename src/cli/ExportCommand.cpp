@@ -83,8 +83,14 @@ int RunExport(const CliContext& context) {
         std::vector<RecordNumber> persons;
         for (const IndexEntry& entry : doc.Database().List(PublistCategory(list)))
             persons.push_back(entry.recordNumber);
-        const PublistExportSource source{
-            doc.Database(), doc.Side().remarks, doc.GetWorkingMonth(), extensionOf, {}, {}};
+        auto specialNeedsOf = [&doc](const PublisherRecord& person) {
+            if (person.SpecialNeedsKey() == 0)
+                return std::string();
+            const auto record = doc.Side().specialNeeds.Read(doc.Folder(), person.SpecialNeedsKey());
+            return record ? record->Text() : std::string();
+        };
+        const PublistExportSource source{doc.Database(), doc.Side().remarks, doc.GetWorkingMonth(),
+                                         extensionOf,    specialNeedsOf,     {}};
         const std::string xml = BuildPublist(source, list, persons, opened.GetClock().Today());
         if (out) {
             const DataFolder here(std::filesystem::current_path());
