@@ -69,8 +69,9 @@ Result<std::string> WriteGroupReportFile(const GroupFileSource& source, const Gr
         const std::string email = source.emailOf ? source.emailOf(*member) : std::string();
         record.SetAddress(IsUsablePublisherEmail(email) ? email : std::string());
         record.SetExtensionKey(0);
-        record.SetRawTextAt(LayoutOf(TextField::BaptismDate).offset, LayoutOf(TextField::BaptismDate).width, {});
-        record.SetRawTextAt(LayoutOf(TextField::BirthDate).offset, LayoutOf(TextField::BirthDate).width, {});
+        // The baptism and birth dates (152..169) give way to the late-report markers.
+        for (std::size_t offset = 152; offset < 170; ++offset)
+            record.SetU8(offset, 0);
         for (MonthIndex m = 0; m < kMonthsPerYear; ++m) {
             const bool late = source.isLateReport && source.isLateReport(*member, m) &&
                               HoldsData(member->Cell(m, source.slotOf ? source.slotOf(m) : request.slot));
