@@ -40,7 +40,8 @@ bool RecordBytes::SetTextAt(std::size_t offset, std::size_t width, std::string_v
 void RecordBytes::SetRawTextAt(std::size_t offset, std::size_t width, std::string_view bytes) {
     assert(offset + width <= kRecordSize && width > 0);
     const std::size_t length = std::min(bytes.size(), width - 1);
-    std::memcpy(m_bytes.data() + offset, bytes.data(), length);
+    if (length > 0) // an empty view may have no data pointer at all
+        std::memcpy(m_bytes.data() + offset, bytes.data(), length);
     std::fill(m_bytes.begin() + static_cast<std::ptrdiff_t>(offset + length),
               m_bytes.begin() + static_cast<std::ptrdiff_t>(offset + width), std::uint8_t{0});
 }

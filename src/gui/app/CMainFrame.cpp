@@ -23,6 +23,7 @@
 #include "gui/app/SaveWaitWindow.h"
 #include "gui/registry/CircuitOverseerDialog.h"
 #include "gui/registry/GroupDialogs.h"
+#include "gui/exchange/ExportCommands.h"
 #include "gui/registry/PublisherChooserDialog.h"
 #include "gui/registry/UserCategoryDialog.h"
 #include "gui/reports/CVardoView.h"
@@ -177,6 +178,12 @@ void CMainFrame::RegisterDocumentCommands() {
         RegistryContext context = MakeRegistryContext();
         (void)CircuitOverseerDialog::Run(this, context);
     });
+    RegisterDocumentCommand(cmd::kContactExport,
+                            [this] { RunTabularExport(this, m_doc, m_prompter, TabularExport::Contacts); });
+    RegisterDocumentCommand(cmd::kCardHeaderExport,
+                            [this] { RunTabularExport(this, m_doc, m_prompter, TabularExport::CardHeaders); });
+    RegisterDocumentCommand(cmd::kSummaryExport,
+                            [this] { RunTabularExport(this, m_doc, m_prompter, TabularExport::Summary); });
     m_router->Register(cmd::kExit, [this] { close(); });
     m_router->Register(cmd::kAbout, [this] { ShowAbout(); });
 

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QPixmap>
 
 #include "core/doc/CVardoDoc.h"
@@ -26,6 +28,10 @@
 #include "gui/registry/UserCategoryDialog.h"
 #include "gui/registry/GroupChooserDialog.h"
 #include "gui/registry/PrivilegesDialog.h"
+#include "core/exchange/CsvImport.h"
+#include "core/exchange/GroupReportFile.h"
+#include "gui/exchange/CsvWizardDialog.h"
+#include "gui/exchange/ReportImportDialog.h"
 #include "gui/registry/PublisherChooserDialog.h"
 #include "gui/registry/PublisherEditorDialog.h"
 #include "gui/registry/StatusDialog.h"
@@ -161,5 +167,65 @@ int main(int argc, char** argv) {
                                      vardo::FamilyPickerItems(doc.Database(), 0), vardo::FamilyPickerLegend());
     picker.findChild<QLineEdit*>(QStringLiteral("filterEdit"))->setText(QStringLiteral("ska"));
     Save(picker, out, "family-picker.png");
+    // The import preview of group 1's file as its overseer would return it: studies for everyone, hours for
+    // every third person, a late report of the month before for the first.
+    using namespace vardo;
+    ReportingContext reporting = doc.MakeReportingContext(prompter);
+    const WorkingMonth& working = doc.GetWorkingMonth();
+    const YearSlot slot = working.SlotOf(working.monthIndex);
+    GroupFileSource source{doc.Database(), doc.Side().remarks, {}, {}, [&](MonthIndex m) { return working.SlotOf(m); }};
+    const auto file = WriteGroupReportFile(source, {.group = 1, .month = working.monthIndex, .slot = slot});
+    if (file) {
+        auto data = ReadGroupReportFile(file.value());
+        if (data) {
+            int n = 0;
+            for (PublisherRecord& person : data.value().persons) {
+                person.SetRow(MonthRow::StudyWord, working.monthIndex, slot,
+                              static_cast<std::uint16_t>(kStudyFlagBit | (n % 4)));
+                if (n % 3 == 0)
+                    person.SetRow(MonthRow::Hours, working.monthIndex, slot, static_cast<std::uint16_t>(20 + n));
+                ++n;
+            }
+            const MonthIndex before = (working.monthIndex + 11) % 12;
+            data.value().persons.front().SetU8(GroupReportLayout::MarkerOffset(before), 1);
+            data.value().persons.front().SetRow(MonthRow::StudyWord, before, working.SlotOf(before), kStudyFlagBit | 1);
+            const auto persons = IncomingFromGroupFile(data.value(), reporting);
+            if (persons) {
+                ReportImportDialog import(reporting, ImportSource::GroupFile, persons.value(), "Grupa1.t19");
+                Save(import, out, "import-hint.png");
+                import.findChild<QListWidget*>(QStringLiteral("entryList"))->setCurrentRow(1);
+                Save(import, out, "import.png");
+            }
+        }
+    }
+
+    // The CSV wizard on a spreadsheet of the first five active publishers, one name written differently.
+    std::string csv = "Osoba;Głosił;Kursy;Godziny;Uwagi;Grupa\n";
+    int row = 0;
+    for (const IndexEntry& entry : doc.Database().List(PublisherCategory::Publisher)) {
+        if (row++ == 5)
+            break;
+        const PublisherRecord& p = doc.Database().Record(entry.recordNumber);
+        csv += (row == 3 ? p.FirstName().substr(0, 1) + ". " + p.LastName() : p.FirstName() + " " + p.LastName()) +
+               ";1;" + std::to_string(row) + ";;;1\n";
+    }
+    const DataFolder scratch(QDir::temp().filePath(QStringLiteral("vardo-shots-csv")).toStdString());
+    (void)scratch.CreateFolder("");
+    if (auto table = ParseCsv(csv)) {
+        CsvWizardDialog wizard(reporting, scratch, table.value());
+        auto* sources = wizard.findChild<QListWidget*>(QStringLiteral("sourceList"));
+        auto* targets = wizard.findChild<QListWidget*>(QStringLiteral("targetList"));
+        // The pairs as clicks make them: a source column, then its target.
+        for (auto [column, target] : {std::pair{0, 6}, std::pair{1, 2}, std::pair{2, 3}}) {
+            sources->setCurrentRow(column);
+            targets->setCurrentRow(target);
+            emit targets->itemClicked(targets->item(target));
+        }
+        sources->setCurrentRow(3);
+        Save(wizard, out, "csv-columns.png");
+        wizard.findChild<QPushButton*>(QStringLiteral("continueButton"))->click();
+        wizard.findChild<QListWidget*>(QStringLiteral("unmatchedList"))->setCurrentRow(0);
+        Save(wizard, out, "csv-names.png");
+    }
     return 0;
 }
