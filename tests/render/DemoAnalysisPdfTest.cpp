@@ -3,39 +3,29 @@
 
 #include <gtest/gtest.h>
 
+#include "DemoDocument.h"
 #include "PdfText.h"
-#include "TempDataFolder.h"
-#include "core/doc/CVardoDoc.h"
-#include "core/doc/DemoCongregation.h"
-#include "core/platform/Clock.h"
 #include "core/reports/Analysis.h"
 #include "render/ReportOutput.h"
 
 namespace vardo {
 namespace {
 
-TEST(DemoAnalysisPdf, HoldsEveryActivePublisherAndTheBranchTable) {
-    test::TempDir dir;
-    const DataFolder folder(dir.Path() / "zbor");
-    const FixedClock clock(Date{2024, 3, 5});
-    ScriptedPrompter prompter;
-    ASSERT_TRUE(WriteDemoCongregation(folder, clock, DemoOptions{}, prompter).ok());
-    CVardoDoc doc;
-    StartupOptions startup;
-    startup.showStartupNote = false;
-    ASSERT_TRUE(doc.Load(folder, clock, prompter, startup).ok());
+using test::DemoDocumentTest;
+
+TEST_F(DemoDocumentTest, HoldsEveryActivePublisherAndTheBranchTable) {
 
     AnalysisSource source;
-    source.database = &doc.Database();
-    source.groups = &doc.Side().groups;
-    source.remarks = &doc.Side().remarks;
-    source.lateReports = &doc.GetMonthCycle().lateReports;
-    source.attendance = &doc.Side().attendance;
-    source.workingMonth = doc.GetWorkingMonth();
+    source.database = &m_doc.Database();
+    source.groups = &m_doc.Side().groups;
+    source.remarks = &m_doc.Side().remarks;
+    source.lateReports = &m_doc.GetMonthCycle().lateReports;
+    source.attendance = &m_doc.Side().attendance;
+    source.workingMonth = m_doc.GetWorkingMonth();
     ReportEnvironment environment;
-    environment.options = ReportOptionsFromSettings(doc.GetSettings());
+    environment.options = ReportOptionsFromSettings(m_doc.GetSettings());
     const auto report = MakeAnalysisReport(source, {});
-    const auto pdf = dir.Path() / "analiza.pdf";
+    const auto pdf = m_dir.Path() / "analiza.pdf";
     const Result<int> pages = RenderReportToPdf(*report, environment, pdf);
     ASSERT_TRUE(pages.ok()) << pages.error();
     EXPECT_GT(pages.value(), 1);
@@ -44,7 +34,7 @@ TEST(DemoAnalysisPdf, HoldsEveryActivePublisherAndTheBranchTable) {
         GTEST_SKIP() << "pdftotext is not installed";
 
     int listed = 0;
-    for (const IndexEntry& entry : doc.Database().List(PublisherCategory::Publisher)) {
+    for (const IndexEntry& entry : m_doc.Database().List(PublisherCategory::Publisher)) {
         const std::string name = entry.record->FirstName() + " " + entry.record->LastName();
         EXPECT_NE(text->find(name), std::string::npos) << name;
         ++listed;

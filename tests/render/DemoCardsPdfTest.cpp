@@ -2,37 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include "DemoDocument.h"
 #include "PdfText.h"
-#include "TempDataFolder.h"
-#include "core/doc/CVardoDoc.h"
-#include "core/doc/DemoCongregation.h"
-#include "core/platform/Clock.h"
 #include "core/reports/RecordCard.h"
 #include "render/ReportOutput.h"
 
 namespace vardo {
 namespace {
 
-TEST(DemoCardsPdf, OneCardPerActivePublisher) {
-    test::TempDir dir;
-    const DataFolder folder(dir.Path() / "zbor");
-    const FixedClock clock(Date{2024, 3, 5});
-    ScriptedPrompter prompter;
-    ASSERT_TRUE(WriteDemoCongregation(folder, clock, DemoOptions{}, prompter).ok());
-    CVardoDoc doc;
-    StartupOptions startup;
-    startup.showStartupNote = false;
-    ASSERT_TRUE(doc.Load(folder, clock, prompter, startup).ok());
+using test::DemoDocumentTest;
+
+TEST_F(DemoDocumentTest, OneCardPerActivePublisher) {
 
     CardSource source;
-    source.database = &doc.Database();
-    source.groups = &doc.Side().groups;
-    source.remarks = &doc.Side().remarks;
-    source.workingMonth = doc.GetWorkingMonth();
-    const std::vector<RecordNumber> records = CardBatchOrder(doc.Database(), doc.GetWorkingMonth(), false);
-    ASSERT_EQ(records.size(), doc.Database().List(PublisherCategory::Publisher).size());
+    source.database = &m_doc.Database();
+    source.groups = &m_doc.Side().groups;
+    source.remarks = &m_doc.Side().remarks;
+    source.workingMonth = m_doc.GetWorkingMonth();
+    const std::vector<RecordNumber> records = CardBatchOrder(m_doc.Database(), m_doc.GetWorkingMonth(), false);
+    ASSERT_EQ(records.size(), m_doc.Database().List(PublisherCategory::Publisher).size());
     const auto report = MakeCardsReport(source, records);
-    const auto pdf = dir.Path() / "karty.pdf";
+    const auto pdf = m_dir.Path() / "karty.pdf";
     const Result<int> pages = RenderReportToPdf(*report, ReportEnvironment{}, pdf);
     ASSERT_TRUE(pages.ok()) << pages.error();
     EXPECT_EQ(pages.value(), static_cast<int>(records.size()));
@@ -49,7 +39,7 @@ TEST(DemoCardsPdf, OneCardPerActivePublisher) {
     for (RecordNumber record : records) {
         const std::size_t pageEnd = text->find('\f', pageStart);
         const std::string page = text->substr(pageStart, pageEnd - pageStart);
-        const PublisherRecord& person = doc.Database().Record(record);
+        const PublisherRecord& person = m_doc.Database().Record(record);
         EXPECT_NE(page.find(person.LastName()), std::string::npos) << person.LastName();
         pageStart = pageEnd + 1;
     }

@@ -5,36 +5,25 @@
 
 #include <gtest/gtest.h>
 
+#include "DemoDocument.h"
 #include "PdfText.h"
-#include "TempDataFolder.h"
-#include "core/doc/CVardoDoc.h"
-#include "core/doc/DemoCongregation.h"
-#include "core/platform/Clock.h"
 #include "core/reports/Lists.h"
 #include "render/ReportOutput.h"
 
 namespace vardo {
 namespace {
 
-TEST(DemoListPdf, TelephoneListHoldsTheRightNamesInOrderWithNumbers) {
-    test::TempDir dir;
-    const DataFolder folder(dir.Path() / "zbor");
-    const FixedClock clock(Date{2024, 3, 5});
-    ScriptedPrompter prompter;
-    ASSERT_TRUE(WriteDemoCongregation(folder, clock, DemoOptions{}, prompter).ok());
+using test::DemoDocumentTest;
 
-    CVardoDoc doc;
-    StartupOptions startup;
-    startup.showStartupNote = false;
-    ASSERT_TRUE(doc.Load(folder, clock, prompter, startup).ok());
+TEST_F(DemoDocumentTest, TelephoneListHoldsTheRightNamesInOrderWithNumbers) {
     ListSource source;
-    source.database = &doc.Database();
-    source.groups = &doc.Side().groups;
-    source.workingMonth = doc.GetWorkingMonth();
+    source.database = &m_doc.Database();
+    source.groups = &m_doc.Side().groups;
+    source.workingMonth = m_doc.GetWorkingMonth();
     ReportEnvironment environment;
-    environment.options = ReportOptionsFromSettings(doc.GetSettings());
+    environment.options = ReportOptionsFromSettings(m_doc.GetSettings());
     const auto report = MakeListReport(ReportKind::PhoneCongregation, source, 0);
-    const auto pdf = dir.Path() / "telefony.pdf";
+    const auto pdf = m_dir.Path() / "telefony.pdf";
     const Result<int> pages = RenderReportToPdf(*report, environment, pdf);
     ASSERT_TRUE(pages.ok()) << pages.error();
     const auto text = test::PdfToText(pdf);
@@ -47,7 +36,7 @@ TEST(DemoListPdf, TelephoneListHoldsTheRightNamesInOrderWithNumbers) {
     std::string line;
     std::size_t checked = 0;
     for (const ListEntry& entry : entries) {
-        const std::string name = doc.Database().DisplayNameOfRecord(entry.record, false);
+        const std::string name = m_doc.Database().DisplayNameOfRecord(entry.record, false);
         // The next line that starts with the name (family lines are indented, headers differ).
         bool found = false;
         while (!found && std::getline(lines, line)) {
@@ -56,7 +45,7 @@ TEST(DemoListPdf, TelephoneListHoldsTheRightNamesInOrderWithNumbers) {
                     (line.size() == start + name.size() || line[start + name.size()] == ' ');
         }
         ASSERT_TRUE(found) << name << " missing or out of order";
-        const PublisherRecord& person = doc.Database().Record(entry.record);
+        const PublisherRecord& person = m_doc.Database().Record(entry.record);
         std::size_t column = line.find(name) + name.size();
         for (const std::string& number : {person.Phone1(), person.Phone2(), person.Phone3()}) {
             if (number.empty())
