@@ -527,8 +527,9 @@ std::vector<QuickFigure> QuickResults(const StatusData& data) {
 
     const std::string needsBox(Str(StrId::SpecialNeedsView));
     const std::pair<StrId, int> needs[] = {{StrId::QuickDeaf, 0}, {StrId::QuickBlind, 1}, {StrId::QuickConfined, 2}};
-    for (const auto& [label, bit] : needs) {
-        count(needsBox, label, PublisherCategory::Publisher, [bit](const PublisherRecord& p, std::string& r) {
+    for (const auto& need : needs) {
+        const int bit = need.second; // clang 14 cannot capture a structured binding
+        count(needsBox, need.first, PublisherCategory::Publisher, [bit](const PublisherRecord& p, std::string& r) {
             if (!p.Bit16(196, bit))
                 return false;
             r = FormatArgs(Str(StrId::ReasonSpecialNeeds), {NeedsText(p)});
