@@ -33,7 +33,7 @@ std::string Quoted(const std::string& arg) {
 class VardoCli : public test::TempDataFolderTest {
 protected:
     // Runs vardo-cli with the data folder of the fixture given first and a fixed date.
-    Outcome Invoke(std::initializer_list<std::string> args) {
+    Outcome Invoke(const std::vector<std::string>& args) {
         std::string command = Quoted(VARDO_CLI_PATH);
         for (const std::string& arg : args)
             command += " " + Quoted(arg);
@@ -47,6 +47,12 @@ protected:
         return run;
     }
     std::string Data() const { return m_dir.Path().string(); }
+    // Runs vardo-cli on the fixture's data folder with the demo's date.
+    Outcome OnDemo(std::initializer_list<std::string> args) {
+        std::vector<std::string> all{"--data", Data(), "--today", "2024-03-03"};
+        all.insert(all.end(), args.begin(), args.end());
+        return Invoke(all);
+    }
 
     // A data folder with the demo congregation, working month February 2024.
     void MakeDemo() {
@@ -137,19 +143,7 @@ std::array<int, 3> SavedStatusBytes(const std::string& file, int id) {
 
 TEST_F(VardoCli, StatusLinesEndWithTheReasonAndMovesAreSaved) {
     MakeDemo();
-    const auto run = [&](std::initializer_list<std::string> args) {
-        std::vector<std::string> all = {"--data", Data(), "--today", "2024-03-03"};
-        all.insert(all.end(), args.begin(), args.end());
-        std::string command = Quoted(VARDO_CLI_PATH);
-        for (const std::string& arg : all)
-            command += " " + Quoted(arg);
-        command += " >" + Quoted((m_output.Path() / "out").string()) + " 2>" +
-                   Quoted((m_output.Path() / "err").string()) + " </dev/null";
-        const int status = std::system(command.c_str());
-        Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, m_output.ReadFile("out"),
-                        m_output.ReadFile("err")};
-        return outcome;
-    };
+    const auto run = [&](std::initializer_list<std::string> args) { return OnDemo(args); };
     const Outcome collection = run({"status", "collection-form"});
     ASSERT_EQ(collection.exitCode, 0) << collection.err;
     ASSERT_FALSE(collection.out.empty());
@@ -239,18 +233,7 @@ TEST_F(VardoCliReporting, ExportAttendanceWritesFortyNineLines) {
 
 TEST_F(VardoCli, GroupsCommandsKeepTheEditorsLimitsAndTheCountRule) {
     MakeDemo();
-    auto run = [&](std::initializer_list<std::string> args) {
-        std::vector<std::string> all{"--data", Data(), "--today", "2024-03-03"};
-        all.insert(all.end(), args.begin(), args.end());
-        std::string command = Quoted(VARDO_CLI_PATH);
-        for (const std::string& arg : all)
-            command += " " + Quoted(arg);
-        command += " >" + Quoted((m_output.Path() / "out").string()) + " 2>" +
-                   Quoted((m_output.Path() / "err").string()) + " </dev/null";
-        const int status = std::system(command.c_str());
-        return Outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, m_output.ReadFile("out"),
-                       m_output.ReadFile("err")};
-    };
+    const auto run = [&](std::initializer_list<std::string> args) { return OnDemo(args); };
     const Outcome before = run({"groups"});
     ASSERT_EQ(before.exitCode, 0) << before.err;
     const auto lines = static_cast<int>(std::count(before.out.begin(), before.out.end(), '\n'));
