@@ -397,3 +397,34 @@ TEST_F(VardoCli, CsvAndXmlImports) {
 
 } // namespace
 } // namespace vardo
+
+namespace vardo {
+namespace {
+
+TEST_F(VardoCliReporting, CardTotalsLabelsAndAttendanceRecordRenderToPdf) {
+    MakeDemo();
+    const auto pdf = [&](const char* name) { return (m_output.Path() / name).string(); };
+    const Outcome totals = OnDemo({"report", "card", "--totals", "pioneers", "--reported", "--pdf", pdf("t.pdf")});
+    ASSERT_EQ(totals.exitCode, 0) << totals.err;
+    EXPECT_EQ(totals.out, pdf("t.pdf") + ": 1 page(s)\n");
+    // The whole active list from the last label of the first sheet.
+    const Outcome labels = OnDemo({"report", "card-labels", "--first", "20", "--pdf", pdf("l.pdf")});
+    ASSERT_EQ(labels.exitCode, 0) << labels.err;
+    EXPECT_EQ(labels.out, pdf("l.pdf") + ": 2 page(s)\n");
+    const Outcome chosen = OnDemo(
+        {"report", "30", "--person", "101", "--person", "102", "--first", "20", "--sorted", "--pdf", pdf("l.pdf")});
+    ASSERT_EQ(chosen.exitCode, 0) << chosen.err;
+    EXPECT_EQ(chosen.out, pdf("l.pdf") + ": 2 page(s)\n");
+    const Outcome record = OnDemo({"report", "attendance-record", "--letter", "--pdf", pdf("a.pdf")});
+    ASSERT_EQ(record.exitCode, 0) << record.err;
+    EXPECT_GT(fs::file_size(pdf("a.pdf")), 1000u);
+
+    EXPECT_EQ(OnDemo({"report", "card", "--totals", "elders", "--pdf", pdf("x.pdf")}).exitCode, 2);
+    EXPECT_EQ(OnDemo({"report", "card", "--reported", "--person", "101", "--pdf", pdf("x.pdf")}).exitCode, 2);
+    EXPECT_EQ(OnDemo({"report", "card-labels", "--first", "21", "--pdf", pdf("x.pdf")}).exitCode, 2);
+    EXPECT_EQ(OnDemo({"report", "phone", "--sorted", "--pdf", pdf("x.pdf")}).exitCode, 2);
+    EXPECT_EQ(OnDemo({"report", "card-labels", "--person", "Nikt, Nikogo", "--pdf", pdf("x.pdf")}).exitCode, 1);
+}
+
+} // namespace
+} // namespace vardo

@@ -13,7 +13,8 @@
 namespace vardo {
 namespace {
 
-// Table rows: two heading rows, twelve months, two closing rows.
+// Table rows: the heading, twelve months and the closing rows, 16 in all. The new format's four-line
+// headings take three rows above its one closing row; the old format has two of each.
 constexpr int kTableRows = 16;
 constexpr int kNewColumns[] = {88, 180, 250, 335, 420};
 constexpr int kOldColumns[] = {88, 165, 250, 335, 420, 505, 515};
@@ -91,6 +92,10 @@ public:
     }
     void Draw(Canvas& canvas, const ReportEnvironment& environment) const override {
         const int pageHeight = PageBandHeight(canvas, environment);
+        if (m_source.totals) {
+            PrintCard(m_source, canvas, environment, PublisherRecord{}, 0);
+            return;
+        }
         for (std::size_t i = 0; i < m_records.size(); ++i) {
             const int top = static_cast<int>(i) * pageHeight;
             if (!canvas.MayShow(Rect{0, top, canvas.DpiX() * 9, top + pageHeight}))
@@ -115,25 +120,30 @@ void DrawCardHeader(const CardSource& source, Canvas& canvas, const PublisherRec
     const LogicalFont header = CardFont(canvas, 125, 700);
     const int line = dpiY / 4;
     const std::string name = person.FirstName() + " " + person.LastName();
-    std::string birth = Trimmed(person.BirthDate());
+    // With HideBir only the year of birth is printed.
+    std::string birth = RecordDateToIso(person.BirthDate()).substr(0, 10);
     if (source.options.hideBirthDay && birth.size() >= 4)
-        birth = birth.substr(birth.size() - 4);
+        birth = birth.substr(0, 4);
     const std::string baptism = Trimmed(person.BaptismDate());
     const int y1 = top + line;
-    Text(canvas, header, {HAlign::Left, VAlign::Top}, left, y1, std::string(Str(StrId::CardNameLabel)) + ":  " + name);
+    const bool totalsView = source.totals.has_value();
+    Text(canvas, header, {HAlign::Left, VAlign::Top}, left, y1,
+         std::string(Str(StrId::CardNameLabel)) + ":  " +
+             (totalsView ? CardTotalsCategoryName(source.totals->category) : name));
     Text(canvas, header, {HAlign::Left, VAlign::Top}, left, y1 + line,
-         std::string(Str(StrId::CardBirthLabel)) + ":  " + RecordDateToIso(birth).substr(0, 10));
+         std::string(Str(StrId::CardBirthLabel)) + ":  " + (totalsView ? "" : birth));
     Text(canvas, header, {HAlign::Left, VAlign::Top}, left, y1 + 2 * line,
-         std::string(Str(StrId::CardBaptismLabel)) + ":  " + RecordDateToIso(baptism));
-    if (source.options.showGroups && person.Group() != 0 && source.groups)
+         std::string(Str(StrId::CardBaptismLabel)) + ":  " + (totalsView ? "" : RecordDateToIso(person.BaptismDate())));
+    if (!totalsView && source.options.showGroups && person.Group() != 0 && source.groups)
         Text(canvas, header, {HAlign::Right, VAlign::Top}, left + width, y1,
              source.groups->DisplayName(person.Group() - 1));
 
     const LogicalFont label = CardFont(canvas, 100, 400);
     auto box = [&](int percent, int row, bool set, StrId text) {
         const int x = left + width * percent / 100 + dpiX / 10;
-        const int y = y1 + line * (row + 1) + (row == 2 ? line : 0);
-        XBox(canvas, x, y, set);
+        // The third row stands below the baptism line, clear of the table under the header.
+        const int y = y1 + line * (row + 1) + (row == 2 ? line * 3 / 5 : 0);
+        XBox(canvas, x, y, set && !totalsView);
         Text(canvas, label, {HAlign::Left, VAlign::Bottom}, x + dpiX / 20, y, std::string(Str(text)));
     };
     const bool baptised = baptism.size() >= 5;
@@ -155,6 +165,8 @@ void DrawCardTable(const CardSource& source, Canvas& canvas, const PublisherReco
     const int dpiX = canvas.DpiX();
     const int rowHeight = height / kTableRows;
     const bool newFormat = serviceYear > 2023;
+    const int headingRows = newFormat ? 3 : 2;
+    const int closingRow = headingRows + 12;
     std::vector<int> columns;
     for (int c : newFormat ? std::vector<int>(std::begin(kNewColumns), std::end(kNewColumns))
                            : std::vector<int>(std::begin(kOldColumns), std::end(kOldColumns)))
@@ -168,11 +180,11 @@ void DrawCardTable(const CardSource& source, Canvas& canvas, const PublisherReco
     canvas.SetPen(Pen{std::max(dpiX / 300, 1), 0x000000, PenStyle::Solid});
     for (int x : columns)
         canvas.DrawLine(x, top, x, bottom);
-    for (int row = 2; row < kTableRows; ++row) {
-        if (row == 14)
+    for (int row = headingRows; row < kTableRows; ++row) {
+        if (row == closingRow)
             canvas.SetPen(Pen{3 * std::max(dpiX / 300, 1), 0x000000, PenStyle::Solid});
         canvas.DrawLine(left, top + row * rowHeight, right, top + row * rowHeight);
-        if (row == 14)
+        if (row == closingRow)
             canvas.SetPen(Pen{std::max(dpiX / 300, 1), 0x000000, PenStyle::Solid});
     }
 
@@ -194,7 +206,7 @@ void DrawCardTable(const CardSource& source, Canvas& canvas, const PublisherReco
         const int to = c + 1 < columns.size() ? columns[c + 1] : right;
         canvas.SetFont(bold);
         const auto lines = WrapHeading(canvas, std::string(Str(headings[c])), to - from - dpiX / 20);
-        int y = top + (2 * rowHeight - static_cast<int>(lines.size()) * textLine) / 2;
+        int y = top + (headingRows * rowHeight - static_cast<int>(lines.size()) * textLine) / 2;
         for (const std::string& line : lines) {
             Text(canvas, bold, {HAlign::Center, VAlign::Top}, (from + to) / 2, y, line);
             y += textLine;
@@ -205,18 +217,57 @@ void DrawCardTable(const CardSource& source, Canvas& canvas, const PublisherReco
     int totals[5] = {};
     int reported = 0;
     int pioneerHours = 0;
+    int shownMonths = 0; // months of the totals view with figures
+    int totalHours = 0;  // their hours
     for (int row = 0; row < 12; ++row) {
         const MonthIndex m = (row + 8) % 12;
         const int year = m >= 8 ? serviceYear - 1 : serviceYear;
         const int count = ToMonthCount(year, m);
-        const int y = top + (2 + row) * rowHeight;
+        const int y = top + (headingRows + row) * rowHeight;
         const int textY = y + (rowHeight - textLine) / 2;
-        Text(canvas, regular, {HAlign::Left, VAlign::Top}, left + dpiX / 20, textY,
-             row == 0 || m == 0 ? FormatPrintf("%d    %s", year, std::string(MonthName(m)).c_str())
-                                : std::string(MonthName(m)));
-        if (count > month.monthCount || (count == month.monthCount && !source.workingMonthInitialised) ||
+        std::string label(MonthName(m));
+        LogicalFont labelFont = regular;
+        if (row == 0 || m == 0) {
+            // The year before the name; one blank between them when the usual four leave no room, and a
+            // smaller font when even that does not fit the column.
+            const int room = columns[0] - left - dpiX / 10;
+            canvas.SetFont(regular);
+            label = FormatPrintf("%d    %s", year, std::string(MonthName(m)).c_str());
+            if (canvas.TextExtent(label).width > room)
+                label = FormatPrintf("%d %s", year, std::string(MonthName(m)).c_str());
+            const int labelWidth = canvas.TextExtent(label).width;
+            if (labelWidth > room)
+                labelFont.height = static_cast<int>(static_cast<long>(labelFont.height) * room / labelWidth);
+        }
+        Text(canvas, labelFont, {HAlign::Left, VAlign::Top}, left + dpiX / 20, textY, label);
+        const bool totalsView = source.totals.has_value();
+        if (count > month.monthCount || (count == month.monthCount && !source.workingMonthInitialised && !totalsView) ||
             count <= month.monthCount - 24)
             continue;
+        if (totalsView) {
+            const CardMonthFigures figures = CardTotalsMonth(*source.database, *source.totals, year, m);
+            ++shownMonths;
+            auto cell = [&](std::size_t column, int value) {
+                Text(canvas, regular, {HAlign::Center, VAlign::Top}, (columns[column] + columns[column + 1]) / 2, textY,
+                     FormatPrintf("%d", value));
+            };
+            totalHours += figures.hours;
+            if (newFormat) {
+                cell(0, figures.reports);
+                cell(1, figures.studies);
+                cell(3, figures.hours);
+            } else {
+                const int values[5] = {figures.placements, figures.videos, figures.hours, figures.returnVisits,
+                                       figures.studies};
+                for (std::size_t c = 0; c < 5; ++c) {
+                    totals[c] += values[c];
+                    cell(c, values[c]);
+                }
+                Text(canvas, regular, {HAlign::Left, VAlign::Top}, columns[5] + dpiX / 20, textY,
+                     FormatPrintf("%s: %d", std::string(Str(StrId::HistoryReportsLabel)).c_str(), figures.reports));
+            }
+            continue;
+        }
         const YearSlot slot = SlotOfMonthCount(static_cast<MonthCount>(count));
         const ReportCell cell = person.Cell(m, slot);
         const std::string remark =
@@ -259,10 +310,20 @@ void DrawCardTable(const CardSource& source, Canvas& canvas, const PublisherReco
         }
     }
     const bool current = serviceYear == ServiceYearOf(month.Year(), month.monthIndex);
-    const int totalsY = top + 14 * rowHeight + (rowHeight - textLine) / 2;
+    const int totalsY = top + closingRow * rowHeight + (rowHeight - textLine) / 2;
     Text(canvas, bold, {HAlign::Left, VAlign::Top}, left + dpiX / 20, totalsY, std::string(Str(StrId::CardTotal)));
     const bool hideTotals = (source.options.hiddenAverages >> (current ? 2 : 3)) & 1;
     const bool hideAverages = (source.options.hiddenAverages >> (current ? 0 : 1)) & 1;
+    if (source.totals.has_value() && newFormat) {
+        // Hours per month: over the months elapsed in the current year, over all twelve in a past one.
+        const int months = current ? shownMonths : 12;
+        if (!hideTotals && months != 0)
+            Text(canvas, regular, {HAlign::Center, VAlign::Top}, (columns[3] + columns[4]) / 2, totalsY,
+                 FormatPrintf("%4.1f", static_cast<double>(totalHours) / months));
+        return;
+    }
+    if (source.totals.has_value())
+        reported = current ? shownMonths : 12;
     if (newFormat) {
         if (!hideTotals)
             Text(canvas, regular, {HAlign::Center, VAlign::Top}, (columns[3] + columns[4]) / 2, totalsY,
@@ -301,6 +362,10 @@ void PrintCard(const CardSource& source, Canvas& canvas, const ReportEnvironment
 
 std::unique_ptr<Report> MakeCardsReport(const CardSource& source, std::vector<RecordNumber> records) {
     return std::make_unique<CardsReport>(source, std::move(records));
+}
+
+std::unique_ptr<Report> MakeCardTotalsReport(const CardSource& source) {
+    return std::make_unique<CardsReport>(source, std::vector<RecordNumber>{});
 }
 
 std::vector<RecordNumber> CardBatchOrder(const PublisherDatabase& database, const WorkingMonth& month, bool inactive) {

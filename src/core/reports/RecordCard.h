@@ -4,8 +4,10 @@
 // format after the 2023 service year, the older five-value format before), one card per page.
 
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "core/reports/CardTotalsView.h"
 #include "core/reports/PageEngine.h"
 #include "core/reports/ReportOptions.h"
 #include "core/store/GroupTable.h"
@@ -26,6 +28,9 @@ struct CardSource {
     CardOptions options;
     /// Only the previous service year (on one page with OnePerPage, else both years are drawn).
     bool previousYear = false;
+    /// The totals view: the card shows one category's monthly sums instead of a person's reports; the
+    /// person passed to the drawing is then ignored.
+    std::optional<CardTotalsChoice> totals;
 };
 
 /// DrawCardHeader: title, name, dates, the gender, hope and service boxes of one person, from `top`.
@@ -40,6 +45,8 @@ void PrintCard(const CardSource& source, Canvas& canvas, const ReportEnvironment
                const PublisherRecord& person, int pageTop);
 /// The cards of the given records, one per page, in the given order.
 std::unique_ptr<Report> MakeCardsReport(const CardSource& source, std::vector<RecordNumber> records);
+/// The totals view of `source.totals` (which must be set) on one page.
+std::unique_ptr<Report> MakeCardTotalsReport(const CardSource& source);
 /// The records of a batch print: the list's pioneers of the working month first, then each group 1..N, then
 /// the persons without a group. `inactive` takes the inactive list instead of the active one.
 std::vector<RecordNumber> CardBatchOrder(const PublisherDatabase& database, const WorkingMonth& month, bool inactive);
