@@ -482,7 +482,8 @@ private:
             m_line += 2;
         }
         if (m_draw && m_env.options.gridLines && Shows(headingTop, 9)) {
-            const int columns[] = {c3 - X(1, 4) - X(1, 20), c3 + X(1, 20), c5 + X(1, 20), c7 + X(1, 20)};
+            // The reports column is wide enough for its heading, which ends at c3.
+            const int columns[] = {c3 - X(3, 4), c3 + X(1, 20), c5 + X(1, 20), c7 + X(1, 20)};
             DrawGrid(m_canvas, headingTop, m_metrics.left, m_metrics.lineHeight, 9, columns);
         }
     }
@@ -517,7 +518,8 @@ private:
             ++m_line;
         }
         if (m_draw && m_env.options.gridLines) {
-            const int columns[] = {c3, c4, c5, c6, c9};
+            // Sum and average end at c5 and c6: their lines stand a little to the right.
+            const int columns[] = {c3, c4, c5 + X(1, 20), c6 + X(1, 20), c9};
             DrawGrid(m_canvas, gridTop, m_metrics.left, m_metrics.lineHeight, 2, columns);
         }
         if (!sixMonths)
