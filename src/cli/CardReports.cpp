@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <initializer_list>
 
 #include "cli/ReportingCommand.h"
 #include "core/reports/AttendanceRecordReport.h"
@@ -79,6 +80,21 @@ bool TakeCardExtras(std::vector<std::string>& args, CardExtras& extras) {
         std::fprintf(stderr, "vardo-cli report: attendance-record takes no card options\n");
         return false;
     }
+    // Options of the other reports that these ones would silently ignore.
+    const auto refuse = [&](std::initializer_list<const char*> options, const char* report) {
+        for (const char* option : options) {
+            if (std::find(rest.begin(), rest.end(), option) != rest.end()) {
+                std::fprintf(stderr, "vardo-cli report: %s does not apply to %s\n", option, report);
+                return true;
+            }
+        }
+        return false;
+    };
+    if ((extras.labels && refuse({"--group", "--list", "--previous-year"}, "card-labels")) ||
+        (extras.attendanceRecord &&
+         refuse({"--group", "--list", "--previous-year", "--person"}, "attendance-record")) ||
+        (extras.totals && refuse({"--group", "--list", "--person"}, "card --totals")))
+        return false;
     args = std::move(rest);
     if (extras.attendanceRecord)
         args.insert(args.begin(), "attendance-record");

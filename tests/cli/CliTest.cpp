@@ -423,6 +423,9 @@ TEST_F(VardoCliReporting, CardTotalsLabelsAndAttendanceRecordRenderToPdf) {
     EXPECT_EQ(OnDemo({"report", "card", "--reported", "--person", "101", "--pdf", pdf("x.pdf")}).exitCode, 2);
     EXPECT_EQ(OnDemo({"report", "card-labels", "--first", "21", "--pdf", pdf("x.pdf")}).exitCode, 2);
     EXPECT_EQ(OnDemo({"report", "phone", "--sorted", "--pdf", pdf("x.pdf")}).exitCode, 2);
+    EXPECT_EQ(OnDemo({"report", "attendance-record", "--group", "2", "--pdf", pdf("x.pdf")}).exitCode, 2);
+    EXPECT_EQ(OnDemo({"report", "card-labels", "--previous-year", "--pdf", pdf("x.pdf")}).exitCode, 2);
+    EXPECT_EQ(OnDemo({"report", "card", "--totals", "pioneers", "--person", "101", "--pdf", pdf("x.pdf")}).exitCode, 2);
     EXPECT_EQ(OnDemo({"report", "card-labels", "--person", "Nikt, Nikogo", "--pdf", pdf("x.pdf")}).exitCode, 1);
 }
 
