@@ -67,7 +67,8 @@ public:
         Text(canvas, {HAlign::Center, VAlign::Top}, left + width / 2, top,
              std::string(Str(StrId::AttendanceRecordTitle)));
         const int titleHeight = canvas.Metrics().height;
-        DrawDateStamp(canvas, environment, left + width, top + titleHeight, DeviceDiffers(canvas, environment));
+        // Above the title's line, as on the other reports.
+        DrawDateStamp(canvas, environment, left + width, top, DeviceDiffers(canvas, environment));
         int y = top + titleHeight + dpiY / 4;
         for (MeetingKind kind : {MeetingKind::Midweek, MeetingKind::Weekend})
             y = DrawMeeting(canvas, kind, left, y, width) + dpiY / 3;

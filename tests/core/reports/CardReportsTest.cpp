@@ -394,6 +394,8 @@ TEST_F(CardReportsTest, AttendanceRecordPrintsBothMeetingsAndBothYears) {
     AttendanceRecordSource source;
     source.attendance = &attendance;
     source.workingMonth = m_month;
+    m_environment.options.dateStamp = true;
+    m_environment.today = Date{2025, 3, 10};
     const auto report = MakeAttendanceRecordReport(source);
     RecordingCanvas canvas(kDpi, kDpi);
     ASSERT_EQ(report->CountPages(canvas, m_environment), 1);
@@ -416,6 +418,12 @@ TEST_F(CardReportsTest, AttendanceRecordPrintsBothMeetingsAndBothYears) {
     EXPECT_EQ(Row(canvas, "styczeń"), (std::vector<std::string>{"0", "0", "0,00", "2", "200", "100,00"}));
     // Months after the working month stay empty in the current year.
     EXPECT_EQ(Row(canvas, "marzec"), (std::vector<std::string>{"0", "0", "0,00"}));
+    // The date stamp stands above the title's line, clear of the long title on any font.
+    const auto* title = canvas.Find("ZESTAWIENIE OBECNOŚCI NA ZEBRANIACH ZBOROWYCH");
+    const auto stamp = std::find_if(canvas.Texts().begin(), canvas.Texts().end(),
+                                    [](const auto& item) { return item.text.starts_with("Drukuję"); });
+    ASSERT_NE(stamp, canvas.Texts().end());
+    EXPECT_LE(stamp->bounds.bottom, title->bounds.top);
     // Mean of the monthly averages: the current year over January and February only.
     EXPECT_EQ(Row(canvas, "Śr. obecności w każdym miesiącu"), (std::vector<std::string>{"0,00", "112,75"}));
 }
