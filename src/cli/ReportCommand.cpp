@@ -10,6 +10,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/DocumentCommand.h"
+#include "cli/HoursReportOptions.h"
 #include "core/doc/CVardoDoc.h"
 #include "core/platform/Clock.h"
 #include "core/reports/Analysis.h"
@@ -35,7 +36,9 @@ constexpr const char* kUsage =
     "analysis (1), analysis-group (2), summary (3), attendance-report (4), analysis-alpha (110),\n"
     "card --person PERSON [--previous-year], cards --list active|inactive,\n"
     "emergency (90), emergency-group (91), contact-forms-blank (95), contact-forms (96), special-needs (120),\n"
-    "special-needs-group (121).\n";
+    "special-needs-group (121),\n"
+    "averages (5), hours-12 (40), service-year (44), pioneer-hours (47) with [--group N] or\n"
+    "[--filter pioneers|regular|aux|elders|servants|brothers|user-category] where the report offers it.\n";
 
 struct Request {
     ReportKind kind = ReportKind::PhoneCongregation;
@@ -48,6 +51,7 @@ struct Request {
     std::string person;
     bool previousYear = false;
     bool inactive = false;
+    std::string filter;
 };
 
 std::optional<int> ParseNumber(std::string_view text) {
@@ -66,7 +70,7 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if ((arg == "--group" || arg == "--pdf" || arg == "--png" || arg == "--dpi" || arg == "--person" ||
-             arg == "--list") &&
+             arg == "--list" || arg == "--filter") &&
             !hasValue) {
             std::fprintf(stderr, "vardo-cli report: %s needs a value\n", arg.c_str());
             return std::nullopt;
@@ -84,6 +88,8 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args) {
             request.pdf = args[++i];
         } else if (arg == "--png") {
             request.png = args[++i];
+        } else if (arg == "--filter") {
+            request.filter = args[++i];
         } else if (arg == "--person") {
             request.person = args[++i];
         } else if (arg == "--list") {
@@ -101,6 +107,8 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args) {
             request.a4 = false;
         } else if (!kind && !arg.starts_with("--")) {
             kind = ReportKindFromName(arg);
+            if (!kind)
+                kind = HoursKindAlias(arg);
             if (!kind) {
                 std::fprintf(stderr, "vardo-cli report: unknown report kind '%s'\n%s", arg.c_str(), kUsage);
                 return std::nullopt;
@@ -121,7 +129,13 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args) {
         std::fputs(kUsage, stderr);
         return std::nullopt;
     }
-    request.kind = *kind;
+    std::string kindError;
+    const std::optional<ReportKind> resolved = ResolveHoursReportKind(*kind, request.group, request.filter, kindError);
+    if (!resolved) {
+        std::fprintf(stderr, "vardo-cli report: %s\n", kindError.c_str());
+        return std::nullopt;
+    }
+    request.kind = *resolved;
     if (ReportKindTakesGroup(request.kind) && request.group == 0) {
         std::fprintf(stderr, "vardo-cli report: %s is drawn for one field service group: give --group N\n",
                      std::string(ReportKindName(request.kind)).c_str());
@@ -169,6 +183,11 @@ int RunReport(const CliContext& context) {
     analysis.workingMonth = doc.GetWorkingMonth();
     analysis.workingMonthOpen = doc.GetMonthState(doc.GetWorkingMonth().monthIndex) == MonthState::Open;
 
+    const HoursSource hours = HoursSourceOf(doc);
+    if (const std::string refusal = HoursReportRefusal(doc, request->kind); !refusal.empty()) {
+        std::fprintf(stderr, "vardo-cli report: %s\n", refusal.c_str());
+        return 1;
+    }
     std::unique_ptr<Report> report;
     if (!request->cards.empty()) {
         CardSource cards;
@@ -200,6 +219,8 @@ int RunReport(const CliContext& context) {
     }
     if (const auto variant = AnalysisVariantOf(request->kind, request->group); !report && variant)
         report = MakeAnalysisReport(analysis, *variant);
+    if (!report)
+        report = MakeHoursReport(request->kind, hours, request->group);
     if (!report) {
         std::fprintf(stderr, "vardo-cli report: the report '%s' cannot be printed yet\n",
                      std::string(ReportKindName(request->kind)).c_str());
