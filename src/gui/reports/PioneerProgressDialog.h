@@ -25,6 +25,8 @@ class Prompter;
 
 /// The chart area: draws the presenter's view through the report canvas at the screen's resolution.
 class PioneerProgressChart : public QWidget {
+    Q_OBJECT
+
 public:
     PioneerProgressChart(const PioneerProgressPresenter& presenter, ReportEnvironment environment,
                          QWidget* parent = nullptr);
@@ -40,6 +42,8 @@ private:
 };
 
 class PioneerProgressDialog : public QDialog {
+    Q_OBJECT
+
 public:
     PioneerProgressDialog(const CVardoDoc& doc, ReportEnvironment screen, Prompter& prompter,
                           QWidget* parent = nullptr);
