@@ -91,7 +91,7 @@ std::optional<ReportKind> ResolveHoursReportKind(ReportKind base, int group, std
 
 std::string HoursReportRefusal(const CVardoDoc& doc, ReportKind kind) {
     if ((kind == K::AveragesUserCategory || kind == K::HoursUserCategory) && doc.GetSettings().userCategoryEnabled == 0)
-        return "the user category is switched off; name it first with vardo-cli user-category --name NAME";
+        return "the user category is switched off; switch it on with vardo-cli user-category --name NAME --enable yes";
     return {};
 }
 
