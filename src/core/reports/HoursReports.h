@@ -41,7 +41,8 @@ struct HoursReportKind {
 };
 std::optional<HoursReportKind> HoursReportKindOf(ReportKind kind, int group);
 
-/// The data the reports draw from; the database (index built) and groups must outlive the reports.
+/// The data the reports draw from. A report keeps a copy; the database (index built) and groups it points
+/// to must outlive the report.
 struct HoursSource {
     const PublisherDatabase* database = nullptr;
     const GroupTable* groups = nullptr; ///< may be null
@@ -124,7 +125,7 @@ void DrawPioneerHoursReport(const HoursSource& source, Canvas& canvas, const Rep
 int CountHoursReportPages(const HoursSource& source, Canvas& canvas, const ReportEnvironment& environment,
                           ReportKind kind, const ReportFilter& filter);
 
-/// The report of a kind over `source` (which must outlive it), or nullptr for kinds that are not of these.
+/// The report of a kind over a copy of `source`, or nullptr for kinds that are not of these.
 std::unique_ptr<Report> MakeHoursReport(ReportKind kind, const HoursSource& source, int group);
 
 } // namespace vardo
