@@ -26,8 +26,8 @@ namespace vardo::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: vardo-cli [--data DIR] [--today YYYY-MM-DD] report KIND [--group N] (--pdf FILE | --png DIR)\n"
-    "                 [--letter] [--dpi N]\n"
+    "Usage: vardo-cli [--data DIR] [--today YYYY-MM-DD] report KIND [--group N] [--filter FILTER]\n"
+    "                 (--pdf FILE | --png DIR) [--letter] [--dpi N]\n"
     "KIND is a report number or name: phone (50), phone-group (51), phone-elders (52), phone-pioneers (53),\n"
     "address (60), address-group (61), address-inactive (62), address-elders (63), address-pioneers (64),\n"
     "groups (70), groups-students (71), groups-inactive (72), groups-all (73), groups-active (74),\n"
@@ -267,9 +267,9 @@ int RunReport(const CliContext& context) {
     return 0;
 }
 
-[[maybe_unused]] const bool registered =
-    RegisterCommand({"report", "report KIND [--group N] (--pdf FILE | --png DIR) [--letter] [--dpi N]",
-                     "render a report of the working month, every page, to PDF or PNG images", RunReport});
+[[maybe_unused]] const bool registered = RegisterCommand(
+    {"report", "report KIND [--group N] [--filter FILTER] (--pdf FILE | --png DIR) [--letter] [--dpi N]",
+     "render a report of the working month, every page, to PDF or PNG images", RunReport});
 
 } // namespace
 } // namespace vardo::cli
