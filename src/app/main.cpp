@@ -18,6 +18,7 @@
 #include "gui/reporting/HistoryCommands.h"
 #include "gui/reporting/MonthCommands.h"
 #include "gui/reports/CVardoView.h"
+#include "gui/reports/PioneerProgressDialog.h"
 
 namespace {
 
@@ -138,6 +139,7 @@ int main(int argc, char** argv) {
     vardo::RegisterHistoryCommands(frame, doc, prompter);
     vardo::RegisterMonthCommands(frame, doc, prompter, clock);
     vardo::RegisterBackupCommands(frame, doc, prompter, clock);
+    vardo::RegisterPioneerProgressCommand(frame, doc, prompter, clock);
 
     // Messages of the start-up come before the window shows.
     prompter.SetParent(nullptr);

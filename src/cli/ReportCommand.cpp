@@ -11,6 +11,7 @@
 #include "cli/CardReports.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentCommand.h"
+#include "cli/HoursReportOptions.h"
 #include "core/doc/CVardoDoc.h"
 #include "core/platform/Clock.h"
 #include "core/reports/Analysis.h"
@@ -26,8 +27,8 @@ namespace vardo::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: vardo-cli [--data DIR] [--today YYYY-MM-DD] report KIND [--group N] (--pdf FILE | --png DIR)\n"
-    "                 [--letter] [--dpi N]\n"
+    "Usage: vardo-cli [--data DIR] [--today YYYY-MM-DD] report KIND [--group N] [--filter FILTER]\n"
+    "                 (--pdf FILE | --png DIR) [--letter] [--dpi N]\n"
     "KIND is a report number or name: phone (50), phone-group (51), phone-elders (52), phone-pioneers (53),\n"
     "address (60), address-group (61), address-inactive (62), address-elders (63), address-pioneers (64),\n"
     "groups (70), groups-students (71), groups-inactive (72), groups-all (73), groups-active (74),\n"
@@ -38,7 +39,9 @@ constexpr const char* kUsage =
     "card --totals publishers|auxiliary|pioneers [--reported] [--previous-year],\n"
     "card-labels (30) [--person PERSON]... [--first N] [--sorted], attendance-record,\n"
     "emergency (90), emergency-group (91), contact-forms-blank (95), contact-forms (96), special-needs (120),\n"
-    "special-needs-group (121).\n";
+    "special-needs-group (121),\n"
+    "averages (5), hours-12 (40), service-year (44), pioneer-hours (47) with [--group N] or\n"
+    "[--filter pioneers|regular|aux|elders|servants|brothers|user-category] where the report offers it.\n";
 
 struct Request {
     ReportKind kind = ReportKind::PhoneCongregation;
@@ -51,6 +54,7 @@ struct Request {
     std::string person;
     bool previousYear = false;
     bool inactive = false;
+    std::string filter;
 };
 
 std::optional<int> ParseNumber(std::string_view text) {
@@ -69,7 +73,7 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args, const 
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if ((arg == "--group" || arg == "--pdf" || arg == "--png" || arg == "--dpi" || arg == "--person" ||
-             arg == "--list") &&
+             arg == "--list" || arg == "--filter") &&
             !hasValue) {
             std::fprintf(stderr, "vardo-cli report: %s needs a value\n", arg.c_str());
             return std::nullopt;
@@ -87,6 +91,8 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args, const 
             request.pdf = args[++i];
         } else if (arg == "--png") {
             request.png = args[++i];
+        } else if (arg == "--filter") {
+            request.filter = args[++i];
         } else if (arg == "--person") {
             request.person = args[++i];
         } else if (arg == "--list") {
@@ -106,6 +112,8 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args, const 
             request.a4 = false;
         } else if (!kind && !arg.starts_with("--")) {
             kind = ReportKindFromName(arg);
+            if (!kind)
+                kind = HoursKindAlias(arg);
             if (!kind) {
                 std::fprintf(stderr, "vardo-cli report: unknown report kind '%s'\n%s", arg.c_str(), kUsage);
                 return std::nullopt;
@@ -126,7 +134,13 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args, const 
         std::fputs(kUsage, stderr);
         return std::nullopt;
     }
-    request.kind = *kind;
+    std::string kindError;
+    const std::optional<ReportKind> resolved = ResolveHoursReportKind(*kind, request.group, request.filter, kindError);
+    if (!resolved) {
+        std::fprintf(stderr, "vardo-cli report: %s\n", kindError.c_str());
+        return std::nullopt;
+    }
+    request.kind = *resolved;
     if (ReportKindTakesGroup(request.kind) && request.group == 0) {
         std::fprintf(stderr, "vardo-cli report: %s is drawn for one field service group: give --group N\n",
                      std::string(ReportKindName(request.kind)).c_str());
@@ -177,6 +191,11 @@ int RunReport(const CliContext& context) {
     analysis.workingMonth = doc.GetWorkingMonth();
     analysis.workingMonthOpen = doc.GetMonthState(doc.GetWorkingMonth().monthIndex) == MonthState::Open;
 
+    const HoursSource hours = HoursSourceOf(doc);
+    if (const std::string refusal = HoursReportRefusal(doc, request->kind); !refusal.empty()) {
+        std::fprintf(stderr, "vardo-cli report: %s\n", refusal.c_str());
+        return 1;
+    }
     std::string extraError;
     std::unique_ptr<Report> report = MakeCardExtraReport(doc, extras, request->previousYear, extraError);
     if (!extraError.empty()) {
@@ -213,6 +232,8 @@ int RunReport(const CliContext& context) {
     }
     if (const auto variant = AnalysisVariantOf(request->kind, request->group); !report && variant)
         report = MakeAnalysisReport(analysis, *variant);
+    if (!report)
+        report = MakeHoursReport(request->kind, hours, request->group);
     if (!report) {
         std::fprintf(stderr, "vardo-cli report: the report '%s' cannot be printed yet\n",
                      std::string(ReportKindName(request->kind)).c_str());
@@ -261,9 +282,9 @@ int RunReport(const CliContext& context) {
     return 0;
 }
 
-[[maybe_unused]] const bool registered =
-    RegisterCommand({"report", "report KIND [--group N] (--pdf FILE | --png DIR) [--letter] [--dpi N]",
-                     "render a report of the working month, every page, to PDF or PNG images", RunReport});
+[[maybe_unused]] const bool registered = RegisterCommand(
+    {"report", "report KIND [--group N] [--filter FILTER] (--pdf FILE | --png DIR) [--letter] [--dpi N]",
+     "render a report of the working month, every page, to PDF or PNG images", RunReport});
 
 } // namespace
 } // namespace vardo::cli

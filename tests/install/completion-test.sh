@@ -81,7 +81,7 @@ run_cases() {
     check "--today takes a date, nothing to offer" "" vardo-cli --today ""
 
     # The options of a command, and the values they take.
-    check "report options" $'--dpi\n--group\n--letter\n--pdf\n--png' vardo-cli report phone --
+    check "report options" $'--dpi\n--filter\n--group\n--letter\n--pdf\n--png' vardo-cli report phone --
     check "report options by prefix" $'--pdf\n--png' vardo-cli --data zbor report phone-group --group 2 --p
     check "--pdf takes a file" $'zapas\nzbor\nzestawienie.pdf' vardo-cli report phone --pdf ""
     check "--png takes a folder" $'zapas\nzbor' vardo-cli report phone --png z

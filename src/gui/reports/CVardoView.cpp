@@ -24,6 +24,7 @@
 #include "core/platform/Clock.h"
 #include "core/platform/Prompter.h"
 #include "core/platform/Strings.h"
+#include "core/reports/HoursReports.h"
 #include "core/reports/ReportOptions.h"
 #include "core/store/Settings.h"
 #include "gui/app/CommandIds.h"
@@ -300,7 +301,14 @@ void CVardoView::RebuildSource() {
 std::unique_ptr<Report> CVardoView::MakeReport(ReportKind kind, int group) {
     if (m_source.database == nullptr)
         return nullptr;
-    return MakeListReport(kind, m_source, group);
+    if (auto report = MakeListReport(kind, m_source, group))
+        return report;
+    HoursSource hours;
+    hours.database = m_source.database;
+    hours.groups = m_source.groups;
+    hours.workingMonth = m_source.workingMonth;
+    hours.userCategoryLabel = m_doc.GetSettings().userCategoryLabel;
+    return MakeHoursReport(kind, hours, group);
 }
 
 void CVardoView::UpdateView() {
