@@ -372,6 +372,13 @@ std::string PublisherEditor::DisplayName() const {
     return TrimRight(Text(EditorText::FirstName)) + " " + TrimRight(Text(EditorText::LastName));
 }
 
+bool PublisherEditor::AnyTextEntered() const {
+    for (const std::string& text : m_texts)
+        if (!IsBlankText(text))
+            return true;
+    return false;
+}
+
 bool PublisherEditor::CanStore() const {
     if (Interested())
         return CharacterCount(Trimmed(Text(EditorText::LastName))) > 1;

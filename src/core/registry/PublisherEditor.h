@@ -130,6 +130,8 @@ public:
 
     // --- Storing ---------------------------------------------------------------------------------------
 
+    /// Any of the text fields holds something.
+    bool AnyTextEntered() const;
     /// The last name, blanks removed, is not empty; in the interested-person mode it is longer than one
     /// character.
     bool CanStore() const;
