@@ -173,6 +173,24 @@ TEST_F(ListMovesDialogTest, TheCommandsAreEnabledByTheLists) {
     EXPECT_FALSE(m_frame->Router().StateOf(cmd::kDeletedList).enabled);
     AddPerson("Ewa", "Lis", PublisherCategory::Deleted);
     EXPECT_TRUE(m_frame->Router().StateOf(cmd::kDeletedList).enabled);
+
+    // The main panel's buttons and the menu commands open the windows.
+    m_frame->UpdateCommands();
+    QPushButton* inactiveButton = Child<QPushButton>(*m_frame, "button120");
+    QPushButton* movedButton = Child<QPushButton>(*m_frame, "button121");
+    ASSERT_TRUE(inactiveButton && movedButton);
+    EXPECT_TRUE(inactiveButton->isEnabled());
+    EXPECT_TRUE(movedButton->isEnabled());
+    OnNextDialog<ListMovesDialog>([](ListMovesDialog& window) {
+        EXPECT_EQ(window.windowTitle(), "Przeprowadzeni");
+        window.reject();
+    });
+    movedButton->click();
+    OnNextDialog<ListMovesDialog>([](ListMovesDialog& window) {
+        EXPECT_EQ(window.windowTitle(), "Edycja - Trwale Usuń - Przywracanie");
+        window.reject();
+    });
+    m_frame->Router().Execute(cmd::kDeletedList);
 }
 
 TEST_F(ListMovesDialogTest, TheInactiveWindowMakesInactiveAndReactivates) {
