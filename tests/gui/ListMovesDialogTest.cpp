@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandIds.h"
 #include "gui/registry/AddPublisherDialog.h"
+#include "gui/registry/DeleteDialog.h"
 #include "gui/registry/PublisherChooserDialog.h"
 #include "gui/registry/PublisherEditorDialog.h"
 #include "gui/reporting/ListCommands.h"
@@ -237,7 +239,7 @@ TEST_F(ListMovesDialogTest, TheInactiveWindowMakesInactiveAndReactivates) {
     EXPECT_EQ(At(active, 238), 2 * 16 + 2);
 }
 
-TEST_F(ListMovesDialogTest, ThePeriodButtonAndTheEditButtonOfTheInactiveWindow) {
+TEST_F(ListMovesDialogTest, ThePeriodEditAndRemoveButtonsOfTheInactiveWindow) {
     const PublisherId anna = AddPerson("Anna", "Nowak", PublisherCategory::Inactive);
     Person(anna).SetStatusMonth(3 * 16);
     Person(anna).SetStatusYear(ToYearByte(2020));
@@ -265,6 +267,19 @@ TEST_F(ListMovesDialogTest, ThePeriodButtonAndTheEditButtonOfTheInactiveWindow) 
     EXPECT_EQ(Person(anna).Address(), "Polna 3");
     EXPECT_EQ(Person(anna).Category(), PublisherCategory::Inactive);
     EXPECT_TRUE(dialog.Changed());
+    // "&Usuń" with the delete dialog: a temporary removal in March 2022 moves the person to the deleted list.
+    OnNextDialog<DeleteDialog>([](DeleteDialog& remove) {
+        Child<QRadioButton>(remove, "temporaryRadio")->click();
+        Child<QComboBox>(remove, "monthCombo")->setCurrentIndex(3);
+        Child<QComboBox>(remove, "yearCombo")->setCurrentIndex(2022 - 1950);
+        Child<QPushButton>(remove, "okButton")->click();
+    });
+    ui.removeButton->click();
+    EXPECT_EQ(ui.leftList->topLevelItemCount(), 0);
+    const std::string removed = SavedRecord(anna);
+    EXPECT_EQ(At(removed, 200), static_cast<int>(PublisherCategory::Deleted));
+    EXPECT_EQ(At(removed, 192), 3);
+    EXPECT_EQ(At(removed, 193), 2022 - 1950);
 }
 
 TEST_F(ListMovesDialogTest, TheDeletedWindowRestoresAndRemovesForGood) {
