@@ -16,6 +16,7 @@
 #include "gui/app/SingleInstance.h"
 #include "gui/exchange/BackupCommands.h"
 #include "gui/reporting/HistoryCommands.h"
+#include "gui/reporting/ListCommands.h"
 #include "gui/reporting/MonthCommands.h"
 #include "gui/reports/CVardoView.h"
 #include "gui/reports/PioneerProgressDialog.h"
@@ -138,6 +139,7 @@ int main(int argc, char** argv) {
     frame.AttachView(view);
     vardo::RegisterHistoryCommands(frame, doc, prompter);
     vardo::RegisterMonthCommands(frame, doc, prompter, clock);
+    vardo::RegisterListCommands(frame, doc, prompter);
     vardo::RegisterBackupCommands(frame, doc, prompter, clock);
     vardo::RegisterPioneerProgressCommand(frame, doc, prompter, clock);
 

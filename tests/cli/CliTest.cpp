@@ -178,6 +178,58 @@ TEST_F(VardoCli, StatusLinesEndWithTheReasonAndMovesAreSaved) {
     EXPECT_NE(SavedStatusBytes(m_dir.ReadFile("tdat9.bin"), id)[0], -1);
 }
 
+// The saved record of a person: category byte and the NUL-terminated text from offset 240; -1 when absent.
+std::pair<int, std::string> SavedInterested(const std::string& file, int id) {
+    for (std::size_t at = 0; at + 816 <= file.size(); at += 816) {
+        const auto u8 = [&](std::size_t offset) { return static_cast<unsigned char>(file[at + offset]); };
+        if (u8(182) + 256 * u8(183) == id)
+            return {u8(200), std::string(file.c_str() + at + 240)};
+    }
+    return {-1, {}};
+}
+
+TEST_F(VardoCli, InterestedPersonsAreAddedEditedAndDeleted) {
+    MakeDemo();
+    const auto run = [&](std::initializer_list<std::string> args) { return OnDemo(args); };
+    const Outcome added = run({"interested", "add", "Nowak, Anna", "--address", "Polna 3", "--mobile", "600100200"});
+    ASSERT_EQ(added.exitCode, 0) << added.err;
+    EXPECT_EQ(added.out, "2000\tNowak, Anna\n");
+    EXPECT_EQ(SavedInterested(m_dir.ReadFile("tdat9.bin"), 2000), (std::pair<int, std::string>{2, ""}));
+
+    // The conductor is kept by name, first name first, in the person's own record.
+    const Outcome listed = run({"list"});
+    const std::string line = listed.out.substr(0, listed.out.find('\n'));
+    const std::string conductorId = line.substr(0, line.find('\t'));
+    const Outcome edited = run({"interested", "edit", "2000", "--conductor", conductorId, "--first", "Anna Maria"});
+    ASSERT_EQ(edited.exitCode, 0) << edited.err;
+    EXPECT_EQ(edited.out, "2000\tNowak, Anna Maria\n");
+    const auto [category, conductor] = SavedInterested(m_dir.ReadFile("tdat9.bin"), 2000);
+    EXPECT_EQ(category, 2);
+    EXPECT_FALSE(conductor.empty());
+    const Outcome interested = run({"status", "interested"});
+    EXPECT_NE(interested.out.find("2000\tNowak, Anna Maria"), std::string::npos) << interested.out;
+    ASSERT_EQ(run({"interested", "edit", "Nowak, Anna Maria", "--no-conductor"}).exitCode, 0);
+    EXPECT_EQ(SavedInterested(m_dir.ReadFile("tdat9.bin"), 2000).second, "");
+
+    // Refusals: a one-letter last name, a publisher edited as interested, an inactive conductor, bad usage.
+    const Outcome tooShort = run({"interested", "add", "N, Jan"});
+    EXPECT_EQ(tooShort.exitCode, 1);
+    EXPECT_NE(tooShort.err.find("co najmniej dwa znaki"), std::string::npos) << tooShort.err;
+    EXPECT_EQ(run({"interested", "edit", conductorId, "--phone", "1"}).exitCode, 1);
+    EXPECT_EQ(run({"interested", "edit", "2000", "--conductor", "2000"}).exitCode, 1);
+    EXPECT_EQ(run({"interested", "edit", "2000", "--conductor", conductorId, "--no-conductor"}).exitCode, 2);
+    EXPECT_EQ(run({"interested", "delete", "2000", "--phone", "1"}).exitCode, 2);
+    EXPECT_EQ(run({"interested", "rename", "2000"}).exitCode, 2);
+
+    // Deleting asks first (Yes/No): without --yes the person stays.
+    EXPECT_EQ(run({"interested", "delete", "2000"}).exitCode, 1);
+    EXPECT_EQ(SavedInterested(m_dir.ReadFile("tdat9.bin"), 2000).first, 2);
+    const Outcome deleted =
+        Invoke({"--data", Data(), "--today", "2024-03-03", "--yes", "interested", "delete", "2000"});
+    ASSERT_EQ(deleted.exitCode, 0) << deleted.err;
+    EXPECT_EQ(SavedInterested(m_dir.ReadFile("tdat9.bin"), 2000).first, -1);
+}
+
 } // namespace
 } // namespace vardo
 

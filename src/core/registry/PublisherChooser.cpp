@@ -73,6 +73,19 @@ std::string PublisherChooser::CloseButtonText() const {
     return m_mode == Mode::Pick ? "&" + std::string(Str(StrId::CancelButton)) : "&Zamknij";
 }
 
+std::string PublisherChooser::Caption() const {
+    return m_category == PublisherCategory::NonPublisher ? std::string(Str(StrId::ChooseInterested)) : std::string();
+}
+
+std::string PublisherChooser::AddButtonText() const {
+    std::string text;
+    const bool keepBlanks = m_context.languageTag == "swedish";
+    for (char c : Str(StrId::AddButton))
+        if (c != '<' && (keepBlanks || c != ' '))
+            text += c;
+    return text;
+}
+
 bool PublisherChooser::HasInactive() const {
     return !m_context.database.List(PublisherCategory::Inactive).empty();
 }

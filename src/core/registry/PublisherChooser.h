@@ -19,6 +19,8 @@ public:
     PublisherChooser(RegistryContext& context, Mode mode, PublisherCategory category = PublisherCategory::Publisher);
 
     Mode GetMode() const { return m_mode; }
+    /// The list shown: the active publishers, or the interested persons (NonPublisher) of their chooser.
+    PublisherCategory Category() const { return m_category; }
     RegistryContext& Context() { return m_context; }
 
     /// Names of the list's persons in list order (the register's sorting name form).
@@ -43,9 +45,17 @@ public:
     std::string OpenButtonText() const;
     std::string CloseButtonText() const;
     bool AddVisible() const { return m_mode == Mode::Edit; }
+    /// The chooser's caption: string 1287 over the interested persons; empty for the dialog's own title.
+    std::string Caption() const;
+    /// The add button's text over the interested persons: string 1043 without its "<" and, unless the
+    /// language is Swedish, without its blanks ("&Dodaj").
+    std::string AddButtonText() const;
 
-    /// Adding offers a choice (dialog "Dodaj głosiciela") when inactive persons or non-publishers exist.
-    bool AddNeedsChoice() const { return HasInactive() || HasNonPublishers(); }
+    /// Adding to the active list offers a choice (dialog "Dodaj głosiciela") when inactive persons or
+    /// non-publishers exist; the other lists add a new person directly.
+    bool AddNeedsChoice() const {
+        return m_category == PublisherCategory::Publisher && (HasInactive() || HasNonPublishers());
+    }
     bool HasInactive() const;
     bool HasNonPublishers() const;
 

@@ -86,6 +86,16 @@ StrId FieldLabelId(EditorText field) {
     return StrId::FieldExtra;
 }
 
+// Interested persons get ids from here on.
+constexpr PublisherId kFirstInterestedId = 2000;
+
+std::string Trimmed(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos)
+        return {};
+    return TrimRight(text.substr(begin));
+}
+
 std::string CannotStoreMessage(EditorText field) {
     return FormatArgs(Str(StrId::TextCannotBeStored), {Str(FieldLabelId(field))});
 }
@@ -139,13 +149,22 @@ void PublisherEditor::Clear() {
     m_ticked = {};
     m_privilegeDates.reset();
     m_extension = ExtensionRecord{};
+    m_conductor.clear();
+}
+
+bool PublisherEditor::Interested() const {
+    return m_chooser.Category() == PublisherCategory::NonPublisher;
+}
+
+std::string PublisherEditor::Caption() const {
+    return Interested() ? std::string(Str(StrId::EditInterestedCaption)) : std::string("Informacje o głosicielu");
 }
 
 void PublisherEditor::LoadNew() {
     Clear();
     m_new = true;
-    m_record.SetId(m_context.database.NextFreeId(kFirstFreeId));
-    m_record.SetCategory(PublisherCategory::Publisher);
+    m_record.SetId(m_context.database.NextFreeId(Interested() ? kFirstInterestedId : kFirstFreeId));
+    m_record.SetCategory(Interested() ? PublisherCategory::NonPublisher : PublisherCategory::Publisher);
     m_record.SetNeedsFlags(PublisherRecord::kNeedsInitialised);
     m_extension.SetOwner(m_record.Id());
 }
@@ -160,6 +179,10 @@ void PublisherEditor::Load(int position) {
     m_new = false;
     m_recordNumber = number;
     m_record = m_context.database.Record(number);
+    if (Interested()) {
+        m_record.SetCategory(PublisherCategory::NonPublisher);
+        m_conductor = m_record.ConductorText();
+    }
     LoadFields();
 }
 
@@ -349,7 +372,16 @@ std::string PublisherEditor::DisplayName() const {
     return TrimRight(Text(EditorText::FirstName)) + " " + TrimRight(Text(EditorText::LastName));
 }
 
+bool PublisherEditor::AnyTextEntered() const {
+    for (const std::string& text : m_texts)
+        if (!IsBlankText(text))
+            return true;
+    return false;
+}
+
 bool PublisherEditor::CanStore() const {
+    if (Interested())
+        return CharacterCount(Trimmed(Text(EditorText::LastName))) > 1;
     return !IsBlankText(Text(EditorText::LastName));
 }
 
@@ -388,7 +420,32 @@ std::string PublisherEditor::TextProblem() const {
     return {};
 }
 
+void PublisherEditor::ComposeInterested(PublisherRecord& r) const {
+    // Only the fields the interested-person mode shows; appointments, pioneer codes, hope and the dates
+    // stay as they are (the conductor text shares its bytes with the report cells).
+    r.SetFirstName(FirstCharacters(TrimRight(Text(EditorText::FirstName)), kNameLength));
+    r.SetLastName(FirstCharacters(TrimRight(Text(EditorText::LastName)), kNameLength));
+    r.SetAddress(FirstCharacters(Text(EditorText::Address), MaxLength(EditorText::Address)));
+    r.SetPhone1(FirstCharacters(Text(EditorText::PhoneHome), 14));
+    r.SetPhone2(FirstCharacters(Text(EditorText::PhoneMobile), 14));
+    r.SetPhone3(FirstCharacters(Text(EditorText::PhoneWork), 14));
+    r.SetHeadOfFamily(Box(EditorBox::HeadOfFamily));
+    r.SetInUserCategory(Box(EditorBox::UserCategory));
+    r.SetMale(Box(EditorBox::Male));
+    r.SetFemale(Box(EditorBox::Female));
+    r.SetDeaf(Box(EditorBox::Deaf));
+    r.SetBlind(Box(EditorBox::Blind));
+    r.SetConfined(Box(EditorBox::Confined));
+    r.SetGroup(m_group);
+    r.SetCategory(PublisherCategory::NonPublisher);
+    (void)r.SetConductorText(m_conductor);
+}
+
 void PublisherEditor::ComposeRecord(PublisherRecord& r) const {
+    if (Interested()) {
+        ComposeInterested(r);
+        return;
+    }
     r.SetFirstName(FirstCharacters(TrimRight(Text(EditorText::FirstName)), kNameLength));
     r.SetLastName(FirstCharacters(TrimRight(Text(EditorText::LastName)), kNameLength));
     r.SetAddress(FirstCharacters(Text(EditorText::Address), MaxLength(EditorText::Address)));
@@ -462,8 +519,9 @@ bool PublisherEditor::Store() {
 
     std::optional<PublisherRecord> merged; // the existing person's record before a duplicate-name update
     RecordNumber number = m_recordNumber;
+    const PublisherCategory list = Interested() ? PublisherCategory::NonPublisher : PublisherCategory::Publisher;
     if (m_new) {
-        if (const Status room = database.CanAdd(PublisherCategory::Publisher); !room) {
+        if (const Status room = database.CanAdd(list); !room) {
             m_context.prompter.Message(room.message(), Severity::Warning);
             return false;
         }
@@ -477,10 +535,18 @@ bool PublisherEditor::Store() {
             return false; // the change rolls the register back
         if (placed.outcome == PublisherDatabase::Repositioned::Outcome::UpdateExisting) {
             PublisherRecord& existing = database.Record(placed.existing);
+            if (existing.Category() != list) {
+                // An interested person is never merged into a person of another list.
+                m_context.prompter.Message(
+                    FormatArgs(Str(StrId::InterestedNameTaken), {database.DisplayNameOfRecord(placed.existing, false)}),
+                    Severity::Warning);
+                return false;
+            }
             merged = existing;
             ComposeOntoExisting(existing);
         }
         database.CountCategory(PublisherCategory::Publisher);
+        database.CountCategory(PublisherCategory::NonPublisher);
         database.RebuildIndex(&m_context.prompter);
         number = merged ? database.RecordNumberOfId(merged->Id()) : database.RecordNumberOfId(composed.Id());
     } else {
@@ -615,6 +681,39 @@ Status PublisherEditor::Delete(const RemovalChoice& choice) {
     if (!removed)
         return removed;
     m_chooser.Refill();
+    return Status::Ok();
+}
+
+std::string PublisherEditor::ConductorLabel() const {
+    if (m_conductor.empty())
+        return {};
+    return std::string(Str(StrId::BibleStudyConductor)) + ": " + m_conductor;
+}
+
+Status PublisherEditor::ChooseConductor(PublisherId id) {
+    const PublisherRecord* conductor = m_context.database.FindById(id);
+    if (conductor == nullptr || conductor->Category() != PublisherCategory::Publisher) {
+        const std::string name = conductor ? m_context.database.NameOfId(id, false) : std::to_string(id);
+        return Status::Fail(Failure::Invalid, FormatArgs(Str(StrId::ConductorNotActive), {name}));
+    }
+    const std::string first = TrimRight(conductor->FirstName());
+    const std::string last = TrimRight(conductor->LastName());
+    m_conductor = first.empty() ? last : first + " " + last;
+    return Status::Ok();
+}
+
+Status PublisherEditor::DeleteInterested() {
+    if (m_new || !m_context.database.IsPerson(m_recordNumber))
+        return Status::Fail(Failure::NotFound, std::string(Str(StrId::NoPersonSelected)));
+    const std::string name = m_context.database.DisplayNameOfRecord(m_recordNumber, false);
+    if (m_context.prompter.Ask(FormatArgs(Str(StrId::ConfirmDelete), {name}), Buttons::YesNo, Answer::No) !=
+        Answer::Yes)
+        return Status::Cancelled();
+    if (Status removed = RemovePermanently(m_context, m_recordNumber); !removed)
+        return removed;
+    m_chooser.Refill();
+    m_new = true;
+    m_recordNumber = 0;
     return Status::Ok();
 }
 

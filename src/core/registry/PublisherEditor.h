@@ -63,7 +63,9 @@ enum class CopyAction {
     Paste,            ///< another person is the source: ask, then paste address, phones and group
 };
 
-/// The editor's rules over one person.
+/// The editor's rules over one person. Over a chooser of interested persons (NonPublisher) the editor is in
+/// its interested-person mode: only the contact, person, needs, group and consent fields are edited, the
+/// person keeps the name of a Bible study conductor, and new persons get ids from 2000 on.
 class PublisherEditor {
 public:
     /// `chooser` is the list the editor walks with Next and Previous and that keeps the copy source.
@@ -75,6 +77,10 @@ public:
     void Load(int position);
 
     bool IsNew() const { return m_new; }
+    /// The interested-person mode (the chooser lists the non-publishers).
+    bool Interested() const;
+    /// "Informacje o głosicielu" is the dialog's own title; in the interested-person mode string 1288.
+    std::string Caption() const;
     /// The record as the editor holds it (changes not yet stored).
     const PublisherRecord& Record() const { return m_record; }
     /// Record number of the person in the register; 0 for a new person.
@@ -124,7 +130,10 @@ public:
 
     // --- Storing ---------------------------------------------------------------------------------------
 
-    /// The last name, blanks removed, is not empty.
+    /// Any of the text fields holds something.
+    bool AnyTextEntered() const;
+    /// The last name, blanks removed, is not empty; in the interested-person mode it is longer than one
+    /// character.
     bool CanStore() const;
     /// Texts the record's code page cannot hold or that would not survive the file's scrambling: a message
     /// naming the field, or empty when every text can be stored.
@@ -143,8 +152,8 @@ public:
     /// when the deleted list has no room; nothing changes then.
     Status Delete(const class RemovalChoice& choice);
 
-    /// A new person gets the status dialog before storing.
-    bool NeedsStatusBeforeStore() const { return m_new && !m_statusAsked; }
+    /// A new publisher gets the status dialog before storing (an interested person has no status).
+    bool NeedsStatusBeforeStore() const { return m_new && !m_statusAsked && !Interested(); }
     StatusChoice MakeStatusChoice() const;
     /// Takes the dialog's choice into the record (stored with the person).
     void ApplyStatus(const StatusChoice& choice);
@@ -181,6 +190,23 @@ public:
     /// The record as the safety dialogs see it: the stored copy with the head-of-family and need boxes.
     PublisherRecord RecordForSafety() const;
 
+    // --- Interested persons -----------------------------------------------------------------------------
+
+    /// The Bible study conductor's name (first name first); empty for none.
+    const std::string& Conductor() const { return m_conductor; }
+    /// "Prowadzący studium Biblii: <name>"; empty (label and removal button hidden) without a conductor.
+    std::string ConductorLabel() const;
+    bool ConductorRemoveVisible() const { return !m_conductor.empty(); }
+    /// The chosen active publisher's name becomes the conductor text; Invalid (nothing changes) for a person
+    /// who is not an active publisher.
+    Status ChooseConductor(PublisherId id);
+    void RemoveConductor() { m_conductor.clear(); }
+    /// The delete button shows for a person already in the register.
+    bool DeleteVisible() const { return !m_new; }
+    /// The interested-person mode's delete button: asks string 1008 (Yes/No) and, on Yes, removes the person
+    /// for good with the remarks and links. Cancelled when declined.
+    Status DeleteInterested();
+
     /// First-name-first name of the person as the fields show it.
     std::string DisplayName() const;
 
@@ -192,6 +218,7 @@ private:
     void ComposeOntoExisting(PublisherRecord& existing) const;
     bool StoreAppointments(PublisherId id, const PublisherRecord* before);
     bool StoreExtension(PublisherRecord& stored, bool merging);
+    void ComposeInterested(PublisherRecord& record) const;
     bool Move(int step);
     int FamilyMembers() const;
 
@@ -209,6 +236,7 @@ private:
     /// Privileges (appointment types 1..6) newly ticked during this edit.
     std::array<bool, 7> m_ticked{};
     ExtensionRecord m_extension;
+    std::string m_conductor;
     /// Start and end dates chosen in the privileges dialog (types 1..5), written when the person is stored.
     std::optional<std::array<std::pair<std::string, std::string>, kPrivilegeRows>> m_privilegeDates;
 };

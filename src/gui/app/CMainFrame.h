@@ -80,6 +80,7 @@ public:
     /// Brings every part of the window up to date with the document (title, working month, commands, panel).
     void RefreshFromDocument();
     void SetRegistryHooks(RegistryHooks hooks) { m_registryHooks = std::move(hooks); }
+    const RegistryHooks& GetRegistryHooks() const { return m_registryHooks; }
     void SetTelephony(Telephony telephony) { m_telephony = std::move(telephony); }
     /// Tells whether the report view shows a print preview (closing is then refused).
     void SetPreviewActive(std::function<bool()> previewActive) { m_previewActive = std::move(previewActive); }

@@ -18,6 +18,10 @@ PublisherChooserDialog::PublisherChooserDialog(RegistryContext& context, Publish
     m_ui->openButton->setText(ToQt(m_chooser.OpenButtonText()));
     m_ui->closeButton->setText(ToQt(m_chooser.CloseButtonText()));
     m_ui->addButton->setVisible(m_chooser.AddVisible());
+    if (category == PublisherCategory::NonPublisher && mode == PublisherChooser::Mode::Edit) {
+        setWindowTitle(ToQt(m_chooser.Caption()));
+        m_ui->addButton->setText(ToQt(m_chooser.AddButtonText()));
+    }
     connect(m_ui->openButton, &QPushButton::clicked, this, &PublisherChooserDialog::OnOpen);
     connect(m_ui->addButton, &QPushButton::clicked, this, &PublisherChooserDialog::OnAdd);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -104,6 +108,13 @@ void PublisherChooserDialog::OnAdd() {
 
 bool PublisherChooserDialog::Edit(QWidget* parent, RegistryContext& context, const RegistryHooks& hooks) {
     PublisherChooserDialog dialog(context, PublisherChooser::Mode::Edit, PublisherCategory::Publisher, hooks, parent);
+    dialog.exec();
+    return dialog.Changed();
+}
+
+bool PublisherChooserDialog::EditInterested(QWidget* parent, RegistryContext& context, const RegistryHooks& hooks) {
+    PublisherChooserDialog dialog(context, PublisherChooser::Mode::Edit, PublisherCategory::NonPublisher, hooks,
+                                  parent);
     dialog.exec();
     return dialog.Changed();
 }

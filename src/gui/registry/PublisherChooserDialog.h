@@ -28,6 +28,9 @@ public:
 
     /// EditPublishers: the chooser with the editor. True when anything was stored or removed.
     static bool Edit(QWidget* parent, RegistryContext& context, const RegistryHooks& hooks = {});
+    /// EditInterestedPersons: the chooser "Wybierz zainteresowanego" with the editor in its interested-person
+    /// mode. True when anything was stored or removed.
+    static bool EditInterested(QWidget* parent, RegistryContext& context, const RegistryHooks& hooks = {});
     /// Picking mode: the id of the person chosen, or nullopt on Cancel.
     static std::optional<PublisherId> Pick(QWidget* parent, RegistryContext& context,
                                            PublisherCategory category = PublisherCategory::Publisher);

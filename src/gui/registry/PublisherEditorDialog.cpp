@@ -10,6 +10,7 @@
 #include "gui/registry/ExtensionDialog.h"
 #include "gui/registry/GroupChooserDialog.h"
 #include "gui/registry/PrivilegesDialog.h"
+#include "gui/registry/PublisherChooserDialog.h"
 #include "gui/registry/StatusDialog.h"
 #include "ui_PublisherEditorDialog.h"
 
@@ -27,8 +28,38 @@ PublisherEditorDialog::PublisherEditorDialog(RegistryContext& context, Publisher
     for (DatePickerWidget* picker : {m_ui->birthPicker, m_ui->baptismPicker, m_ui->consentPicker})
         picker->SetYears(m_editor.Years());
     Bind();
+    if (m_editor.Interested())
+        ShowInterestedMode();
+    else
+        m_ui->conductorGroup->hide();
     ShowAll();
     m_ui->firstNameEdit->setFocus();
+}
+
+void PublisherEditorDialog::ShowInterestedMode() {
+    setWindowTitle(ToQt(m_editor.Caption()));
+    // What only publishers have: appointments and pioneer service, hope, dates, status, walking the list and
+    // copying.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             m_ui->privilegesBox, m_ui->anointedBox, m_ui->birthLabel, m_ui->birthPicker, m_ui->birthSummaryLabel,
+             m_ui->baptismLabel, m_ui->baptismPicker, m_ui->baptismSummaryLabel, m_ui->statusButton,
+             m_ui->previousButton, m_ui->nextButton, m_ui->copyButton, m_ui->clearCopyButton})
+        w->hide();
+    m_ui->chooseConductorButton->setText(ToQt(Str(StrId::ChooseConductor)));
+    m_ui->removeConductorButton->setText(ToQt(Str(StrId::RemoveConductors)));
+    connect(m_ui->chooseConductorButton, &QPushButton::clicked, this, &PublisherEditorDialog::OnChooseConductor);
+    connect(m_ui->removeConductorButton, &QPushButton::clicked, this, [this] {
+        m_editor.RemoveConductor();
+        ShowState();
+    });
+}
+
+void PublisherEditorDialog::OnChooseConductor() {
+    if (const auto id = PublisherChooserDialog::Pick(this, m_context, PublisherCategory::Publisher)) {
+        if (const Status chosen = m_editor.ChooseConductor(*id); !chosen)
+            m_context.prompter.Message(chosen.message(), Severity::Warning);
+        ShowState();
+    }
 }
 
 PublisherEditorDialog::~PublisherEditorDialog() = default;
@@ -170,8 +201,16 @@ void PublisherEditorDialog::ShowState() {
     m_ui->userCategoryBox->setText(ToQt(m_editor.UserCategoryLabel()));
     m_ui->consentPicker->setVisible(m_editor.ConsentDateVisible());
     m_ui->consentDateLabel->setVisible(m_editor.ConsentDateVisible());
-    for (QWidget* w : {m_ui->previousButton, m_ui->nextButton, m_ui->deleteButton})
-        w->setVisible(m_editor.NavigationVisible());
+    if (m_editor.Interested()) {
+        m_ui->deleteButton->setVisible(m_editor.DeleteVisible());
+        m_ui->conductorLabel->setVisible(!m_editor.ConductorLabel().empty());
+        m_ui->conductorLabel->setText(ToQt(m_editor.ConductorLabel()));
+        m_ui->removeConductorButton->setVisible(m_editor.ConductorRemoveVisible());
+        m_ui->privilegesButton->hide();
+    } else {
+        for (QWidget* w : {m_ui->previousButton, m_ui->nextButton, m_ui->deleteButton})
+            w->setVisible(m_editor.NavigationVisible());
+    }
     m_ui->birthSummaryLabel->setText(ToQt(m_editor.BirthSummary()));
     m_ui->baptismSummaryLabel->setText(ToQt(m_editor.BaptismSummary()));
 }
@@ -185,6 +224,9 @@ void PublisherEditorDialog::TakeTexts() {
 bool PublisherEditorDialog::StoreWithStatus() {
     TakeTexts();
     if (!m_editor.CanStore()) {
+        // An interested person needs two letters of the last name; what was typed stays in the fields.
+        if (m_editor.Interested() && !m_editor.Text(EditorText::LastName).empty())
+            m_context.prompter.Message(Str(StrId::InterestedNameTooShort), Severity::Warning);
         m_ui->lastNameEdit->setFocus();
         return false;
     }
@@ -201,6 +243,12 @@ bool PublisherEditorDialog::StoreWithStatus() {
 }
 
 void PublisherEditorDialog::OnOk() {
+    TakeTexts();
+    // A new interested person with nothing typed: nothing to store, the editor just closes.
+    if (m_editor.Interested() && m_editor.IsNew() && !m_editor.AnyTextEntered()) {
+        reject();
+        return;
+    }
     if (StoreWithStatus())
         accept();
 }
@@ -231,6 +279,16 @@ void PublisherEditorDialog::OnCopy() {
 void PublisherEditorDialog::OnDelete() {
     if (m_editor.IsNew())
         return;
+    if (m_editor.Interested()) {
+        const Status deleted = m_editor.DeleteInterested();
+        if (deleted) {
+            m_changed = true;
+            accept();
+        } else if (!deleted.cancelled()) {
+            m_context.prompter.Message(deleted.message(), Severity::Warning);
+        }
+        return;
+    }
     const std::string name = m_context.database.NameOfId(m_editor.Record().Id(), false);
     const auto choice = DeleteDialog::Run(this, m_context.month, name);
     if (!choice)

@@ -46,6 +46,8 @@ public:
     void OnGroup();
     void OnExtension();
     void OnPrivileges();
+    /// The interested-person mode's "Wybierz prowadzącego studium Biblii".
+    void OnChooseConductor();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -61,6 +63,7 @@ private:
     };
 
     void Bind();
+    void ShowInterestedMode();
     void ShowAll();
     void ShowBoxes();
     void ShowState();
