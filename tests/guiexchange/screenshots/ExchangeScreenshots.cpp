@@ -120,8 +120,15 @@ int main(int argc, char** argv) {
     }
     {
         vardo::CsvWizardDialog wizard(reporting, data, table.value());
-        for (int t = 0; t < 6; ++t)
-            wizard.Presenter().Pair(t, static_cast<vardo::CsvTarget>(t));
+        // Each column paired with its field as a click on the source and then on the target does.
+        auto* sources = wizard.findChild<QListWidget*>(QStringLiteral("sourceList"));
+        auto* targets = wizard.findChild<QListWidget*>(QStringLiteral("targetList"));
+        for (int t = 0; sources && targets && t < 6; ++t) {
+            sources->setCurrentRow(t);
+            emit sources->itemClicked(sources->item(t));
+            targets->setCurrentRow(t);
+            emit targets->itemClicked(targets->item(t));
+        }
         Save(wizard, out, "exchange-csv-columns.png");
         if (auto* next = wizard.findChild<QPushButton*>(QStringLiteral("continueButton")))
             next->click();
