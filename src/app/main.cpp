@@ -15,6 +15,7 @@
 #include "gui/app/GuiPrompter.h"
 #include "gui/app/SingleInstance.h"
 #include "gui/exchange/BackupCommands.h"
+#include "gui/exchange/ExchangeCommands.h"
 #include "gui/reporting/HistoryCommands.h"
 #include "gui/reporting/ListCommands.h"
 #include "gui/reporting/MonthCommands.h"
@@ -142,11 +143,13 @@ int main(int argc, char** argv) {
     vardo::RegisterListCommands(frame, doc, prompter);
     vardo::RegisterBackupCommands(frame, doc, prompter, clock);
     vardo::RegisterPioneerProgressCommand(frame, doc, prompter, clock);
+    vardo::RegisterExchangeCommands(frame, doc, prompter, clock);
 
     // Messages of the start-up come before the window shows.
     prompter.SetParent(nullptr);
     if (!frame.OpenDocument(vardo::DataFolder(options->dataFolder), clock))
         return 1;
+    vardo::CleanUpExportsAtStartup(nullptr, doc, prompter);
     prompter.SetParent(&frame);
     view.LoadReportFonts();
     frame.UpdateCommands();

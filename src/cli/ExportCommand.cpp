@@ -17,7 +17,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: export xml active|inactive|nonpublishers [--out FILE] | export "
-    "data|contacts|card-headers|summary|attendance [--month YYYY-MM] [--tab] [--header] [--out DIR]";
+    "data|contacts|card-headers|third-party|summary|emergency|attendance [--month YYYY-MM] [--tab] [--header] [--out "
+    "DIR]";
 
 std::optional<PublistKind> ListKind(std::string_view text) {
     if (text == "active")
@@ -67,8 +68,9 @@ int RunExport(const CliContext& context) {
     }
     const std::string what = args[0];
     const std::optional<PublistKind> kind = what == "xml" && args.size() == 2 ? ListKind(args[1]) : std::nullopt;
-    const bool tabular = args.size() == 1 && (what == "data" || what == "contacts" || what == "card-headers" ||
-                                              what == "summary" || what == "attendance");
+    const bool tabular =
+        args.size() == 1 && (what == "data" || what == "contacts" || what == "card-headers" || what == "summary" ||
+                             what == "attendance" || what == "third-party" || what == "emergency");
     const std::optional<MonthCount> count = month ? ParseMonthArgument(*month) : std::nullopt;
     if ((!kind && !tabular) || (month && !count)) {
         opened.Error(kUsage);
@@ -103,8 +105,13 @@ int RunExport(const CliContext& context) {
             const auto record = doc.Side().specialNeeds.Read(doc.Folder(), person.SpecialNeedsKey());
             return record ? record->Text() : std::string();
         };
-        const PublistExportSource source{doc.Database(), doc.Side().remarks, doc.GetWorkingMonth(),
-                                         extensionOf,    specialNeedsOf,     {}};
+        const PublistExportSource source{doc.Database(),
+                                         doc.Side().remarks,
+                                         doc.GetWorkingMonth(),
+                                         extensionOf,
+                                         specialNeedsOf,
+                                         [&doc](const PublisherRecord& person) {
+                                             return PublistHouseholdOf(doc.Database(), person); }};
         const std::string xml = BuildPublist(source, list, persons, opened.GetClock().Today());
         if (out) {
             const DataFolder here(std::filesystem::current_path());
@@ -133,13 +140,31 @@ int RunExport(const CliContext& context) {
         return Write(opened, out, "contact.tsv", ContactExport(source));
     if (what == "card-headers")
         return Write(opened, out, "cardhdr.tsv", CardHeaderExport(source));
+    if (what == "third-party" || what == "emergency") {
+        // Both names write the emergency-contact export, 3rdparty.tsv.
+        const EmergencyExportSource emergency{
+            source,
+            [&doc](const PublisherRecord& person) -> std::optional<EmergencyContactRecord> {
+                if (person.EmergencyKey() == 0)
+                    return std::nullopt;
+                return doc.Side().emergency.Read(doc.Folder(), person.EmergencyKey());
+            },
+            [&doc](const PublisherRecord& person) {
+                if (person.SpecialNeedsKey() == 0)
+                    return std::string();
+                const auto record = doc.Side().specialNeeds.Read(doc.Folder(), person.SpecialNeedsKey());
+                return record ? record->Text() : std::string();
+            }};
+        return Write(opened, out, std::string(Str(StrId::EmergencyFileName)), EmergencyExport(emergency));
+    }
     return Write(opened, out, std::string(Str(StrId::SummaryFileName)) + ".csv", SummaryExport(source));
 }
 
 [[maybe_unused]] const bool registered = RegisterCommand(
     {"export",
-     "export xml active|inactive|nonpublishers [--out FILE] | export data|contacts|card-headers|summary|attendance "
-     "[--month YYYY-MM] [--tab] [--header] [--out DIR]",
+     "export xml active|inactive|nonpublishers [--out FILE] | export "
+     "data|contacts|card-headers|third-party|summary|emergency|attendance [--month YYYY-MM] [--tab] [--header] "
+     "[--out DIR]",
      "write an XML publisher list or a tabular export (default into Exports/); prints the file's path", RunExport});
 
 } // namespace

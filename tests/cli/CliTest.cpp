@@ -481,5 +481,24 @@ TEST_F(VardoCliReporting, CardTotalsLabelsAndAttendanceRecordRenderToPdf) {
     EXPECT_EQ(OnDemo({"report", "card-labels", "--person", "Nikt, Nikogo", "--pdf", pdf("x.pdf")}).exitCode, 1);
 }
 
+TEST_F(VardoCliReporting, ExportThirdPartyAndEmergencyWriteTheEmergencyContacts) {
+    MakeDemo();
+    const Outcome thirdParty = Invoke({"--data", Data(), "--today", "2024-03-03", "export", "third-party"});
+    ASSERT_EQ(thirdParty.exitCode, 0) << thirdParty.err;
+    EXPECT_NE(thirdParty.out.find("3rdparty.tsv"), std::string::npos);
+    const std::string tsv = m_dir.ReadFile("Exports/3rdparty.tsv");
+    ASSERT_TRUE(tsv.starts_with("\xEF\xBB\xBFImię i nazwisko \t")) << tsv.substr(0, 80);
+    const std::size_t firstLineEnd = tsv.find("\r\n");
+    ASSERT_NE(firstLineEnd, std::string::npos);
+    EXPECT_EQ(std::count(tsv.begin(), tsv.begin() + static_cast<std::ptrdiff_t>(firstLineEnd), '\t'), 13);
+    EXPECT_GT(std::count(tsv.begin(), tsv.end(), '\n'), 1) << "the demo's publishers are listed";
+
+    const Outcome emergency =
+        Invoke({"--data", Data(), "--today", "2024-03-03", "export", "emergency", "--out", m_output.Path().string()});
+    ASSERT_EQ(emergency.exitCode, 0) << emergency.err;
+    EXPECT_EQ(m_output.ReadFile("3rdparty.tsv"), tsv) << "one export under two names";
+    EXPECT_EQ(Invoke({"--data", Data(), "--today", "2024-03-03", "export", "emergency", "extra"}).exitCode, 2);
+}
+
 } // namespace
 } // namespace vardo

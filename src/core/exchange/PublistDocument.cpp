@@ -349,6 +349,57 @@ Result<std::vector<PublistPerson>> ReadPublistPersons(CXmlDoc& doc, PublistKind 
     return persons;
 }
 
+namespace {
+
+/// The key of a stored special-needs record with exactly this text, or of a new one.
+Result<std::uint16_t> SpecialNeedsKeyFor(SpecialNeedsFile& file, const DataFolder& folder,
+                                         const PublisherDatabase& database, const std::string& text) {
+    for (const std::uint16_t key : file.Keys())
+        if (key != 0)
+            if (const auto stored = file.Read(folder, key); stored && stored->Text() == text)
+                return key;
+    SpecialNeedsRecord record;
+    if (const Status set = record.SetText(text); !set)
+        return Result<std::uint16_t>::Fail(set);
+    std::vector<std::uint16_t> used;
+    for (RecordNumber r = 1; r < static_cast<RecordNumber>(database.Count()); ++r)
+        used.push_back(database.Record(r).SpecialNeedsKey());
+    return file.Add(folder, record,
+                    [used](std::uint16_t key) { return std::find(used.begin(), used.end(), key) != used.end(); });
+}
+
+/// Each imported person whose household names himself becomes the head of a family; one whose household
+/// names another person of the register joins that person's family, and that person becomes its head.
+void LinkHouseholds(PublisherDatabase& db, const std::vector<std::pair<PublisherId, std::string>>& households) {
+    for (const auto& [id, family] : households) {
+        const RecordNumber self = db.RecordNumberOfId(id);
+        if (self == 0)
+            continue;
+        if (db.DisplayNameOfRecord(self, true) == family) {
+            db.Record(self).SetHeadOfFamily(true);
+            db.Record(self).SetFamilyHead(0);
+            continue;
+        }
+        for (RecordNumber r = 1; r < static_cast<RecordNumber>(db.Count()); ++r) {
+            if (r == self || db.DisplayNameOfRecord(r, true) != family)
+                continue;
+            db.Record(r).SetHeadOfFamily(true);
+            db.Record(r).SetFamilyHead(0);
+            db.Record(self).SetHeadOfFamily(false);
+            db.Record(self).SetFamilyHead(db.Record(r).Id());
+            break;
+        }
+    }
+}
+
+} // namespace
+
+std::string PublistHouseholdOf(const PublisherDatabase& database, const PublisherRecord& person) {
+    const PublisherId head = person.IsHeadOfFamily() ? person.Id() : person.FamilyHead();
+    const RecordNumber record = head != 0 ? database.RecordNumberOfId(head) : 0;
+    return record != 0 ? database.DisplayNameOfRecord(record, true) : std::string();
+}
+
 Result<int> ImportPublist(CXmlDoc& doc, PublistKind kind, const PublistImportChoice& choice, RegistryContext& context,
                           RemarkTable& remarks) {
     const auto persons = ReadPublistPersons(doc, kind, context.database);
@@ -363,8 +414,12 @@ Result<int> ImportPublist(CXmlDoc& doc, PublistKind kind, const PublistImportCho
 
     DocumentChange change(context.changes, "Import z XML");
     change.Touch(DataArea::Register | DataArea::Extensions | DataArea::Remarks);
+    if (context.specialNeeds != nullptr)
+        change.Touch(DataArea::SpecialNeeds);
     int imported = 0;
     bool appended = false;
+    // Households are linked once every person is in: a family's head may come after its members.
+    std::vector<std::pair<PublisherId, std::string>> households;
     for (const int position : choice.positions) {
         if (position < 0 || static_cast<std::size_t>(position) >= pubs.size())
             continue;
@@ -410,6 +465,16 @@ Result<int> ImportPublist(CXmlDoc& doc, PublistKind kind, const PublistImportCho
             if (group >= 1 && group <= context.groups.Count())
                 record.SetGroup(group);
         }
+        if (const std::string needs =
+                sidetext::CutToCharacters(ChildText(doc, pub, "specneed"), SpecialNeedsRecord::kTextMax);
+            !needs.empty() && context.specialNeeds != nullptr) {
+            const Result<std::uint16_t> key = SpecialNeedsKeyFor(*context.specialNeeds, context.folder, db, needs);
+            if (!key)
+                return Result<int>::Fail(key.status());
+            record.SetSpecialNeedsKey(key.value());
+        }
+        if (const std::string family = ChildText(doc, pub, "household"); !family.empty())
+            households.emplace_back(record.Id(), family);
         MonthCount inactiveCount = 0xFFFF;
         if (kind == PublistKind::Inactive) {
             record.SetCategory(PublisherCategory::Inactive);
@@ -502,6 +567,7 @@ Result<int> ImportPublist(CXmlDoc& doc, PublistKind kind, const PublistImportCho
         db.SortRecords();
         db.RebuildIndex();
     }
+    LinkHouseholds(db, households);
     if (imported > 0)
         change.Commit();
     return imported;

@@ -18,6 +18,7 @@
 #include "core/reporting/ReportRules.h"
 #include "core/store/ExtensionFile.h"
 #include "core/store/RemarkTable.h"
+#include "core/store/SpecialNeedsFile.h"
 
 namespace vardo {
 
@@ -40,6 +41,10 @@ struct PublistExportSource {
     std::function<std::string(const PublisherRecord&)> specialNeedsOf;
     std::function<std::string(const PublisherRecord&)> householdOf;
 };
+
+/// The household element of a person: the name ("Last, First") of his family's head (his own for a head);
+/// empty when he belongs to no family. The import links persons of the same household by that name.
+std::string PublistHouseholdOf(const PublisherDatabase& database, const PublisherRecord& person);
 
 /// The PUBLIST document of `persons` (record numbers, in the order given) of one list, dated `today`.
 /// Returns the file's bytes (UTF-8).
@@ -76,7 +81,9 @@ struct PublistImportChoice {
     bool updateDuplicates = true;
 };
 
-/// Imports the chosen persons as one change (register, extensions, remarks): any failure leaves the data as
+/// Imports the chosen persons as one change (register, extensions, remarks, special needs when
+/// `context.specialNeeds` is set); `specneed` finds or adds the special-needs text, `household` links the
+/// person to the family of the person of that name (or makes him its head): any failure leaves the data as
 /// it was. Returns the number of persons imported.
 Result<int> ImportPublist(CXmlDoc& doc, PublistKind kind, const PublistImportChoice& choice, RegistryContext& context,
                           RemarkTable& remarks);

@@ -1,8 +1,12 @@
 #include "core/exchange/TabularExports.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <vector>
 
+#include "core/platform/Collation.h"
 #include "core/platform/Strings.h"
+#include "core/registry/Family.h"
 #include "core/reporting/ReportRules.h"
 
 namespace vardo {
@@ -154,6 +158,87 @@ std::string SummaryExport(const ExportSource& source) {
             text += "," + Quoted(active != 0 ? std::to_string(active) : std::string()) + "\r\n";
         }
     }
+    return text;
+}
+
+std::string HouseholdMembersText(const PublisherDatabase& database, const PublisherRecord& person) {
+    const PublisherId head = person.IsHeadOfFamily() ? person.Id() : person.FamilyHead();
+    if (head == 0)
+        return {};
+    std::vector<std::string> names;
+    if (head != person.Id())
+        if (const RecordNumber record = database.RecordNumberOfId(head); record != 0)
+            names.push_back(database.DisplayNameOfRecord(record, true));
+    for (const RecordNumber member : FamilyMembersOf(database, head))
+        if (database.Record(member).Id() != person.Id())
+            names.push_back(database.DisplayNameOfRecord(member, true));
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+std::string HouseholdContactText(const PublisherDatabase& database, const PublisherRecord& person) {
+    const PublisherId headId = person.IsHeadOfFamily() ? person.Id() : person.FamilyHead();
+    const RecordNumber record = headId != 0 ? database.RecordNumberOfId(headId) : 0;
+    if (record == 0)
+        return {};
+    const PublisherRecord& head = database.Record(record);
+    std::string phones;
+    for (const auto& [label, phone] :
+         {std::pair{StrId::ExpMobile, head.Phone2()}, std::pair{StrId::WorkColumn, head.Phone3()},
+          std::pair{StrId::HomeColumn, head.Phone1()}})
+        if (phone.find_first_not_of(' ') != std::string::npos)
+            phones += (phones.empty() ? "" : ", ") + std::string(Str(label)) + " " + phone;
+    return phones.empty() ? std::string() : head.LastName() + ": " + phones;
+}
+
+std::string EmergencyExport(const EmergencyExportSource& source, std::string_view languageTag) {
+    const ExportSource& base = source.base;
+    const PublisherDatabase& database = base.database;
+    std::string text(kBom);
+    text += HeaderLine({StrId::ExpName, StrId::ExpAddress, StrId::ExpPhone, StrId::ExpMobile, StrId::ExpPhone3,
+                        StrId::ExpEmail, StrId::ExpFamilyMembers, StrId::ExpEmergencyName, StrId::ExpEmergencyHome,
+                        StrId::ExpEmergencyMobile, StrId::ExpEmergencyWork, StrId::ExpSpecialNeeds, StrId::ExpGroup},
+                       '\t');
+    struct Line {
+        std::string sortKey;
+        std::string text;
+    };
+    const Collator collator(languageTag);
+    std::vector<Line> lines;
+    for (const PublisherCategory category :
+         {PublisherCategory::Publisher, PublisherCategory::Inactive, PublisherCategory::NonPublisher}) {
+        for (const IndexEntry& entry : database.List(category)) {
+            const PublisherRecord& person = database.Record(entry.recordNumber);
+            if (category != PublisherCategory::Publisher && !person.IsHeadOfFamily())
+                continue;
+            const auto contact = source.emergencyOf ? source.emergencyOf(person) : std::nullopt;
+            const bool member = !person.IsHeadOfFamily() && person.FamilyHead() != 0;
+            if (member && !contact && HouseholdContactText(database, person).empty())
+                continue;
+            const std::string plainName = database.DisplayNameOfRecord(entry.recordNumber, true);
+            std::string name = NameOf(base, entry.recordNumber, category == PublisherCategory::Publisher);
+            if (category == PublisherCategory::Inactive)
+                name = FormatPrintf("%s ( %s )", plainName.c_str(), "N");
+            else if (category == PublisherCategory::NonPublisher)
+                name = FormatPrintf("%s ( %s )", plainName.c_str(), "SB");
+            const auto extension = base.extensionOf ? base.extensionOf(person) : std::nullopt;
+            std::string line;
+            for (const std::string& field :
+                 {name, person.Address(), person.Phone1(), person.Phone2(), person.Phone3(),
+                  extension ? extension->Email() : std::string(), HouseholdMembersText(database, person),
+                  contact ? contact->Name() : std::string(), contact ? contact->HomePhone() : std::string(),
+                  contact ? contact->MobilePhone() : std::string(), contact ? contact->WorkPhone() : std::string(),
+                  source.specialNeedsOf ? source.specialNeedsOf(person) : std::string(),
+                  std::to_string(person.Group())})
+                line += Plain(field) + "\t";
+            lines.push_back({collator.SortKey(plainName), line + "\r\n"});
+        }
+    }
+    std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) { return a.sortKey < b.sortKey; });
+    for (const Line& line : lines)
+        text += line.text;
     return text;
 }
 

@@ -13,6 +13,7 @@
 #include "core/platform/DataFolder.h"
 #include "core/platform/Result.h"
 #include "core/store/CardTotals.h"
+#include "core/store/EmergencyFile.h"
 #include "core/store/ExtensionFile.h"
 #include "core/store/PublisherDatabase.h"
 #include "core/store/RemarkTable.h"
@@ -47,6 +48,27 @@ std::string CardHeaderExport(const ExportSource& source);
 /// Podsumowanie.csv: per category and each of the 24 months ending with the working month, the reports,
 /// publications, videos, hours, return visits, Bible studies and active publishers of the totals history.
 std::string SummaryExport(const ExportSource& source);
+
+/// What the emergency-contact export reads besides the register.
+struct EmergencyExportSource {
+    const ExportSource& base;
+    /// The person's emergency contact, when he has one.
+    std::function<std::optional<EmergencyContactRecord>(const PublisherRecord&)> emergencyOf;
+    /// The person's special-needs text; empty when none.
+    std::function<std::string(const PublisherRecord&)> specialNeedsOf;
+};
+
+/// 3rdparty.tsv: one line for each active publisher and each head of a family of the inactive and
+/// non-publisher lists, sorted by name: name (long name of an active publisher, " ( N )" / " ( SB )" for the
+/// other lists), address, three phones, e-mail, the other members of the household, the emergency contact's
+/// name and three phones, special needs, group. A family member without an emergency contact of his own is
+/// left out when his family has no phone number (the head's line carries the family).
+std::string EmergencyExport(const EmergencyExportSource& source, std::string_view languageTag = "polish");
+/// The household's phone numbers with their labels, after the family name ("Nowak: Dom 22 1, Komórka 600");
+/// empty when the family has no phone number or the person no family.
+std::string HouseholdContactText(const PublisherDatabase& database, const PublisherRecord& person);
+/// The names of the other persons of the person's household, separated by ", "; empty without a family.
+std::string HouseholdMembersText(const PublisherDatabase& database, const PublisherRecord& person);
 
 /// Writes `text` as Exports/<name> (the folder is made when missing). Returns the file's full path; fails
 /// (Io) with message 1231 naming the path.

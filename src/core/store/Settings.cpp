@@ -90,6 +90,7 @@ Settings ReadSettings(const IniFile& file, std::string_view dataFolderPath, std:
     s.userCategoryLabel = CutUserCategoryLabel(file.GetString(n.userCategory, n.userCategory, ""));
 
     s.secretaryEmail = file.GetString("Sec", "Email", "");
+    s.assistantGroups = file.GetInt("Sec", "Pomocnik", 0);
 
     s.lastBackupFolder = file.GetString(n.backup, n.backupFolder, dataFolderPath);
     s.lastBackupDate = file.GetString(n.backup, "Last", "");
@@ -124,6 +125,8 @@ void WriteSettings(const Settings& s, IniFile& file, std::string_view languageTa
     file.SetString(n.userCategory, n.userCategory, CutUserCategoryLabel(s.userCategoryLabel));
 
     file.SetString("Sec", "Email", s.secretaryEmail);
+    if (s.assistantGroups != 0 || file.GetInt("Sec", "Pomocnik", 0) != 0)
+        file.SetInt("Sec", "Pomocnik", s.assistantGroups);
 
     file.SetInt(kEarlySection, kEarlyYearKey, s.earlyYear);
     file.SetInt(kEarlySection, kEarlyMonthKey, s.earlyMonth);

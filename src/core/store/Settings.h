@@ -45,6 +45,8 @@ struct Settings {
     std::string userCategoryLabel;        ///< at most kUserCategoryLabelLength characters
 
     std::string secretaryEmail; ///< "Sec" / "Email"
+    /// "Sec" / "Pomocnik": bit g − 1 set = group g's report file goes to the assistant.
+    int assistantGroups = 0;
 
     /// "Early" / "Year" and "Month": the early start of the next month (year − 2000, month 1..12; 0 = none).
     /// ReadSettings leaves them 0: ComputeWorkingMonth reads them, and only from the 25th of a month.

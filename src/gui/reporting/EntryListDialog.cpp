@@ -3,16 +3,27 @@
 #include <QSignalBlocker>
 
 #include "core/doc/CVardoDoc.h"
+#include "core/platform/Clock.h"
 #include "core/platform/Prompter.h"
 #include "gui/app/QtText.h"
+#include "gui/exchange/ExchangeCommands.h"
 #include "gui/reporting/ReportDialog.h"
 #include "ui_EntryListDialog.h"
 
 namespace vardo {
 
-EntryListDialog::EntryListDialog(CVardoDoc& doc, Prompter& prompter, QWidget* parent)
+namespace {
+
+const Clock& SystemTime() {
+    static const SystemClock clock;
+    return clock;
+}
+
+} // namespace
+
+EntryListDialog::EntryListDialog(CVardoDoc& doc, Prompter& prompter, QWidget* parent, const Clock* clock)
     : QDialog(parent), m_ui(std::make_unique<Ui::EntryListDialog>()), m_doc(doc), m_prompter(prompter),
-      m_context(doc.MakeReportingContext(prompter)) {
+      m_clock(clock != nullptr ? *clock : SystemTime()), m_context(doc.MakeReportingContext(prompter)) {
     m_ui->setupUi(this);
     {
         // Opening the list marks the month two after the working month as not initialised; that is a change
@@ -46,6 +57,23 @@ EntryListDialog::EntryListDialog(CVardoDoc& doc, Prompter& prompter, QWidget* pa
     connect(m_ui->okButton, &QPushButton::clicked, this, [this] { OpenReport(); });
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->closeMonthButton, &QPushButton::clicked, this, [this] { CloseMonth(); });
+    connect(m_ui->groupFileButton, &QPushButton::clicked, this, [this] {
+        OpenGroupReport(this, m_doc, m_prompter, m_clock, GroupForFile());
+        ShowRows();
+    });
+    connect(m_ui->groupImportButton, &QPushButton::clicked, this, [this] {
+        if (ImportGroupFile(this, m_doc, m_prompter, m_clock))
+            AfterImport();
+    });
+    connect(m_ui->xmlImportButton, &QPushButton::clicked, this, [this] {
+        if (ImportXmlReports(this, m_doc, m_prompter, m_clock))
+            AfterImport();
+    });
+    connect(m_ui->csvImportButton, &QPushButton::clicked, this, [this] {
+        if (ImportCsvReports(this, m_doc, m_prompter, m_clock))
+            AfterImport();
+    });
+    m_ui->groupFileButton->setEnabled(doc.Side().groups.Count() > 0);
     ShowRows();
     m_ui->personList->setFocus();
 }
@@ -75,6 +103,20 @@ void EntryListDialog::OpenReport() {
     m_ui->personList->setFocus();
 }
 
+int EntryListDialog::GroupForFile() const {
+    if (m_list->GroupChoice() > 0)
+        return m_list->GroupChoice();
+    if (const RecordNumber record = m_list->SelectedRecord();
+        record != 0 && m_doc.Database().Record(record).Group() > 0)
+        return m_doc.Database().Record(record).Group();
+    return 1;
+}
+
+void EntryListDialog::AfterImport() {
+    m_list->AfterReport();
+    ShowRows();
+}
+
 void EntryListDialog::CloseMonth() {
     if (const Status closed = m_doc.CloseWorkingMonth(); !closed) {
         m_prompter.Message(closed.message(), Severity::Warning);
@@ -83,8 +125,8 @@ void EntryListDialog::CloseMonth() {
     accept();
 }
 
-void EntryListDialog::Run(QWidget* parent, CVardoDoc& doc, Prompter& prompter) {
-    EntryListDialog dialog(doc, prompter, parent);
+void EntryListDialog::Run(QWidget* parent, CVardoDoc& doc, Prompter& prompter, const Clock* clock) {
+    EntryListDialog dialog(doc, prompter, parent, clock);
     dialog.exec();
 }
 

@@ -51,7 +51,7 @@ void OnTimeAccounting(CMainFrame& frame, CVardoDoc& doc, Prompter& prompter, con
     frame.ShowWorkingMonth();
     if (doc.GetMonthState(doc.GetWorkingMonth().monthIndex) == MonthState::NotInitialised)
         return;
-    EntryListDialog::Run(&frame, doc, prompter);
+    EntryListDialog::Run(&frame, doc, prompter, &clock);
     frame.UpdateCommands();
 }
 
