@@ -29,6 +29,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRouter.h"
 #include "gui/app/QtText.h"
+#include "gui/reports/AnalysisCommands.h"
 #include "gui/reports/CardOptionsDialog.h"
 #include "gui/reports/ReportCommands.h"
 #include "gui/reports/ReportPrinting.h"
@@ -295,11 +296,14 @@ void CVardoView::RebuildSource() {
     m_source.emails = LoadEmails(m_doc.Folder(), m_doc.Database());
     m_source.safety = LoadSafetyData(m_doc.DataFolderRoot());
     m_source.formPersons = m_formPersons;
+    m_analysis = AnalysisSourceOf(m_doc);
 }
 
 std::unique_ptr<Report> CVardoView::MakeReport(ReportKind kind, int group) {
     if (m_source.database == nullptr)
         return nullptr;
+    if (const std::optional<AnalysisVariant> variant = AnalysisVariantOf(kind, group))
+        return MakeAnalysisReport(m_analysis, *variant);
     return MakeListReport(kind, m_source, group);
 }
 

@@ -8,6 +8,7 @@
 #include <QAbstractScrollArea>
 #include <QString>
 
+#include "core/reports/Analysis.h"
 #include "core/reports/Lists.h"
 #include "core/reports/PageEngine.h"
 #include "core/reports/ReportEnvironment.h"
@@ -157,6 +158,7 @@ private:
     /// Surname first, dates in the statistics and day-first dates: options of the run, never stored.
     ReportOptions m_runOptions;
     ListSource m_source;
+    AnalysisSource m_analysis;
     /// The persons chosen for the filled contact forms.
     std::vector<PublisherId> m_formPersons;
     std::unique_ptr<Report> m_report;
