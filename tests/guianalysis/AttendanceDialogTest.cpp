@@ -179,7 +179,7 @@ TEST_F(AttendanceRecordDialogTest, ShowsTheChosenMeetingAndPrintsBoth) {
     ASSERT_EQ(ui.recordTable->rowCount(), 13);
     EXPECT_EQ(ui.recordTable->item(0, 0)->text(), QStringLiteral("wrzesień"));
     EXPECT_EQ(ui.recordTable->item(0, 6)->text(), QStringLiteral("100,50"));
-    EXPECT_TRUE(ui.recordTable->horizontalHeaderItem(4)->text().startsWith(QStringLiteral("Rok służbowy 2024")));
+    EXPECT_TRUE(ui.recordTable->horizontalHeaderItem(4)->text().startsWith(QStringLiteral("Rok służbowy 2024\n")));
     ui.list219->setCurrentIndex(1);
     EXPECT_EQ(dialog.Meeting(), MeetingKind::Weekend);
     EXPECT_EQ(ui.recordTable->item(0, 6)->text(), QStringLiteral("200,00"));

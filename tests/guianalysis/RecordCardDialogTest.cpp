@@ -16,6 +16,7 @@
 #include "PdfText.h"
 #include "ReportViewFixture.h"
 #include "core/platform/Strings.h"
+#include "gui/registry/PersonPickerDialog.h"
 #include "gui/reports/RecordCardDialog.h"
 
 namespace vardo::test {
@@ -121,6 +122,53 @@ TEST_F(RecordCardDialogTest, PrintingAGroupAsksForItsPioneersAndPrintsOneCardEac
         GTEST_SKIP() << "pdftotext is not installed";
     EXPECT_EQ(CountOf(*text, "\f"), static_cast<int>(withPioneers));
     EXPECT_GE(withPioneers, members);
+}
+
+TEST_F(RecordCardDialogTest, ChosenCardsArePrintedOnePageEachInListOrder) {
+    const std::filesystem::path pdf = PrintToPdf("chosen.pdf");
+    const std::string second = m_dialog->Presenter().Entries()[1].text;
+    const std::string fifth = m_dialog->Presenter().Entries()[4].text;
+    OnNextDialog<PersonPickerDialog>([](PersonPickerDialog& picker) {
+        auto* items = picker.findChild<QListWidget*>(QStringLiteral("itemList"));
+        ASSERT_NE(items, nullptr);
+        items->item(4)->setSelected(true);
+        items->item(1)->setSelected(true);
+        picker.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    });
+    ASSERT_TRUE(m_dialog->PrintChosen());
+    const auto text = PdfToText(pdf);
+    if (!text)
+        GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_EQ(CountOf(*text, "\f"), 2);
+    // The card names the person first name first.
+    const auto printed = [](const std::string& entry) {
+        const std::size_t comma = entry.find(", ");
+        return entry.substr(comma + 2) + " " + entry.substr(0, comma);
+    };
+    ASSERT_NE(text->find(printed(second)), std::string::npos) << printed(second);
+    ASSERT_NE(text->find(printed(fifth)), std::string::npos) << printed(fifth);
+    EXPECT_LT(text->find(printed(second)), text->find(printed(fifth)));
+}
+
+TEST_F(RecordCardDialogTest, AfterTheEditorTheListIsReadAgainOnTheSamePerson) {
+    PublisherRecord* edited = nullptr;
+    RecordCardDialog dialog(m_doc, m_prompter, m_clock, [&](PublisherId id) {
+        edited = m_doc.Database().FindById(id);
+        DocumentChange change(m_doc.Changes(), "test");
+        change.Touch(DataArea::Register);
+        edited->SetFirstName("Zofia");
+        change.Commit();
+    });
+    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("list1018"));
+    auto* edit = dialog.findChild<QPushButton*>(QStringLiteral("button3"));
+    ASSERT_TRUE(edit->isEnabled());
+    list->setCurrentRow(5);
+    edit->click();
+    ASSERT_NE(edited, nullptr);
+    ASSERT_TRUE(dialog.Presenter().SelectedRecord());
+    EXPECT_EQ(m_doc.Database().Record(*dialog.Presenter().SelectedRecord()).Id(), edited->Id());
+    EXPECT_TRUE(list->currentItem()->text().endsWith(QStringLiteral("Zofia")));
+    EXPECT_EQ(dialog.Presenter().SelectedText(), list->currentItem()->text().toStdString());
 }
 
 TEST_F(RecordCardDialogTest, WithoutAPrinterPrintingTheCardSaysSo) {

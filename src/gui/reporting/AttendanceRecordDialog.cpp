@@ -1,5 +1,7 @@
 #include "gui/reporting/AttendanceRecordDialog.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -20,6 +22,7 @@ AttendanceRecordDialog::AttendanceRecordDialog(const CVardoDoc& doc, Prompter& p
     m_ui->list219->addItem(ToQt(MeetingName(MeetingKind::Midweek)));
     m_ui->list219->addItem(ToQt(MeetingName(MeetingKind::Weekend)));
     m_ui->recordTable->verticalHeader()->setVisible(false);
+    m_ui->recordTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     m_ui->recordTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(m_ui->list219, &QComboBox::currentIndexChanged, this, [this] { ShowMeeting(); });
     connect(m_ui->buttonPrint, &QPushButton::clicked, this, [this] { Print(); });
@@ -59,8 +62,9 @@ void AttendanceRecordDialog::ShowMeeting() {
     QStringList headings;
     for (std::size_t c = 0; c < table.headings.size(); ++c) {
         QString heading = ToQt(table.headings[c]);
+        // The service year heads the first column of its three.
         if (c > 0)
-            heading = ToQt(table.yearHeadings[(c - 1) / 3]) + QLatin1Char('\n') + heading;
+            heading = (c % 3 == 1 ? ToQt(table.yearHeadings[(c - 1) / 3]) : QString()) + QLatin1Char('\n') + heading;
         headings << heading;
     }
     grid->setHorizontalHeaderLabels(headings);
@@ -76,6 +80,12 @@ void AttendanceRecordDialog::ShowMeeting() {
             }
             grid->setItem(r, c, item);
         }
+    // The whole record fits without scrolling sideways.
+    grid->resizeColumnsToContents();
+    int width = 2 * grid->frameWidth() + 2;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        width += grid->columnWidth(c);
+    grid->setMinimumWidth(std::max(grid->minimumWidth(), width));
 }
 
 QString AttendanceRecordDialog::PrintedHtml() const {

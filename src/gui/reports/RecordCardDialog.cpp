@@ -86,6 +86,8 @@ RecordCardDialog::RecordCardDialog(CVardoDoc& doc, Prompter& prompter, const Clo
     frameLayout->setContentsMargins(0, 0, 0, 0);
     frameLayout->addWidget(m_preview);
     m_ui->button3->setEnabled(static_cast<bool>(m_edit) && !m_doc.PastMonthMode());
+    // A past month is viewed read-only: its options stay as they are.
+    m_ui->button4->setEnabled(!m_doc.PastMonthMode());
 
     connect(m_ui->list1018, &QListWidget::currentRowChanged, this, [this](int row) {
         if (m_filling || row < 0)

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     attendance.hide();
 
     vardo::AttendanceRecordDialog record(doc, prompter, &frame);
-    record.resize(900, 560);
+    record.adjustSize();
     record.show();
     Save(record, out / "dialog-135.png");
     record.hide();
