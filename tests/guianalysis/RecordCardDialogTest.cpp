@@ -207,6 +207,14 @@ TEST_F(RecordCardDialogTest, PreviousYearNamesTheFileAfterThatServiceYear) {
     EXPECT_TRUE(m_opened.isEmpty());
 }
 
+TEST_F(RecordCardDialogTest, AFolderThatCannotHoldThePdfIsReported) {
+    std::ofstream(Exports()) << "a file where the folder should be";
+    EXPECT_FALSE(m_dialog->WriteBatchPdf(false));
+    EXPECT_TRUE(m_prompter.AnyShownContains("Nie mogę utworzyć nowego pliku"));
+    EXPECT_EQ(m_prompter.Questions(), 0);
+    EXPECT_TRUE(std::filesystem::is_regular_file(Exports()));
+}
+
 TEST_F(RecordCardDialogTest, CancelledPdfRunLeavesTheEarlierFileAndNoHalfFile) {
     std::filesystem::create_directories(Exports());
     const std::filesystem::path pdf = Exports() / "Głosiciele czynni.pdf";
