@@ -7,7 +7,9 @@
 #include <QPushButton>
 
 #include "PdfText.h"
+#include "Persons.h"
 #include "ReportViewFixture.h"
+#include "core/reporting/AttendanceEntry.h"
 #include "core/reporting/MonthTotals.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandIds.h"
@@ -61,6 +63,23 @@ TEST_F(AnalysisViewTest, AnalysisKindsAreEnabledAndShownInTheView) {
     m_view->ShowReport(ReportKind::GroupAnalysis, 1);
     ASSERT_NE(m_view->CurrentReport(), nullptr);
     EXPECT_EQ(m_view->Group(), 1);
+}
+
+TEST_F(AnalysisViewTest, TheAnalysisOnTheScreenFollowsAChangeOfTheData) {
+    m_view->ShowReport(ReportKind::CongregationAnalysis);
+    const int pages = m_view->PageCount();
+    {
+        // Eighty new publishers need more pages.
+        DocumentChange change(m_doc.Changes(), "test");
+        change.Touch(DataArea::Register);
+        for (int i = 0; i < 80; ++i)
+            AddPersonTo(m_doc.Database(), "Nowy", ("Nowak" + std::to_string(100 + i)).c_str(), m_prompter);
+        change.Commit();
+    }
+    EXPECT_EQ(m_view->Kind(), ReportKind::CongregationAnalysis);
+    EXPECT_GT(m_view->PageCount(), pages);
+    m_doc.Changes().MarkSaved();
+    EXPECT_EQ(m_view->Mode(), ViewMode::Report);
 }
 
 TEST_F(AnalysisViewTest, AnalysisPdfFromTheViewHoldsTheBranchTable) {

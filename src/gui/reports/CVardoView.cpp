@@ -88,6 +88,10 @@ CVardoView::CVardoView(CVardoDoc& doc, Prompter& prompter, const Clock& clock, Q
     m_saveAsPdf = new QAction(QStringLiteral("Zapisz jako PDF…"), this);
     m_saveAsPdf->setEnabled(false);
     connect(m_saveAsPdf, &QAction::triggered, this, [this] { SaveAsPdf(); });
+    m_changeSubscription = m_doc.Changes().Subscribe([this](const ChangeEvent& event) {
+        if (m_mode == ViewMode::Report && event.kind != ChangeEvent::Kind::Saved)
+            UpdateView();
+    });
 }
 
 CVardoView::~CVardoView() = default;

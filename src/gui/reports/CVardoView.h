@@ -13,6 +13,7 @@
 #include "core/reports/PageEngine.h"
 #include "core/reports/ReportEnvironment.h"
 #include "core/reports/ReportKind.h"
+#include "core/store/DocumentChange.h"
 #include "gui/reports/ReportGroupDialog.h"
 
 class QAction;
@@ -166,6 +167,8 @@ private:
     QAction* m_saveAsPdf = nullptr;
     bool m_previewActive = false;
     bool m_fontsLoaded = false;
+    /// A report on the screen is drawn again after every change of the data (and after a reload).
+    ChangeHub::Subscription m_changeSubscription;
 };
 
 } // namespace vardo
