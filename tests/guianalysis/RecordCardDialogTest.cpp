@@ -171,6 +171,20 @@ TEST_F(RecordCardDialogTest, AfterTheEditorTheListIsReadAgainOnTheSamePerson) {
     EXPECT_EQ(dialog.Presenter().SelectedText(), list->currentItem()->text().toStdString());
 }
 
+TEST_F(RecordCardDialogTest, TheChosenOutputDevicePrintsTheSelectedCardAlone) {
+    const std::filesystem::path pdf = PrintToPdf("one.pdf");
+    W().list1018->setCurrentRow(2);
+    m_dialog->ChooseOutputDevice();
+    ASSERT_TRUE(m_dialog->PrintSelected());
+    const auto text = PdfToText(pdf);
+    if (!text)
+        GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_EQ(CountOf(*text, "\f"), 1);
+    const std::string entry = m_dialog->Presenter().SelectedText();
+    const std::size_t comma = entry.find(", ");
+    EXPECT_NE(text->find(entry.substr(comma + 2) + " " + entry.substr(0, comma)), std::string::npos) << entry;
+}
+
 TEST_F(RecordCardDialogTest, WithoutAPrinterPrintingTheCardSaysSo) {
     if (!QPrinterInfo::defaultPrinter().isNull())
         GTEST_SKIP() << "a default printer is installed";
