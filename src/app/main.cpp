@@ -19,6 +19,7 @@
 #include "gui/reporting/HistoryCommands.h"
 #include "gui/reporting/ListCommands.h"
 #include "gui/reporting/MonthCommands.h"
+#include "gui/reports/AnalysisCommands.h"
 #include "gui/reports/CVardoView.h"
 #include "gui/reports/PioneerProgressDialog.h"
 
@@ -144,6 +145,7 @@ int main(int argc, char** argv) {
     vardo::RegisterBackupCommands(frame, doc, prompter, clock);
     vardo::RegisterPioneerProgressCommand(frame, doc, prompter, clock);
     vardo::RegisterExchangeCommands(frame, doc, prompter, clock);
+    vardo::RegisterAnalysisCommands(frame, doc, prompter, clock);
 
     // Messages of the start-up come before the window shows.
     prompter.SetParent(nullptr);

@@ -30,6 +30,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRouter.h"
 #include "gui/app/QtText.h"
+#include "gui/reports/AnalysisCommands.h"
 #include "gui/reports/CardOptionsDialog.h"
 #include "gui/reports/ReportCommands.h"
 #include "gui/reports/ReportPrinting.h"
@@ -88,6 +89,10 @@ CVardoView::CVardoView(CVardoDoc& doc, Prompter& prompter, const Clock& clock, Q
     m_saveAsPdf = new QAction(QStringLiteral("Zapisz jako PDF…"), this);
     m_saveAsPdf->setEnabled(false);
     connect(m_saveAsPdf, &QAction::triggered, this, [this] { SaveAsPdf(); });
+    m_changeSubscription = m_doc.Changes().Subscribe([this](const ChangeEvent& event) {
+        if (m_mode == ViewMode::Report && event.kind != ChangeEvent::Kind::Saved)
+            UpdateView();
+    });
 }
 
 CVardoView::~CVardoView() = default;
@@ -296,11 +301,14 @@ void CVardoView::RebuildSource() {
     m_source.emails = LoadEmails(m_doc.Folder(), m_doc.Database());
     m_source.safety = LoadSafetyData(m_doc.DataFolderRoot());
     m_source.formPersons = m_formPersons;
+    m_analysis = AnalysisSourceOf(m_doc);
 }
 
 std::unique_ptr<Report> CVardoView::MakeReport(ReportKind kind, int group) {
     if (m_source.database == nullptr)
         return nullptr;
+    if (const std::optional<AnalysisVariant> variant = AnalysisVariantOf(kind, group))
+        return MakeAnalysisReport(m_analysis, *variant);
     if (auto report = MakeListReport(kind, m_source, group))
         return report;
     HoursSource hours;

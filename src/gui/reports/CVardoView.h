@@ -8,10 +8,12 @@
 #include <QAbstractScrollArea>
 #include <QString>
 
+#include "core/reports/Analysis.h"
 #include "core/reports/Lists.h"
 #include "core/reports/PageEngine.h"
 #include "core/reports/ReportEnvironment.h"
 #include "core/reports/ReportKind.h"
+#include "core/store/DocumentChange.h"
 #include "gui/reports/ReportGroupDialog.h"
 
 class QAction;
@@ -157,6 +159,7 @@ private:
     /// Surname first, dates in the statistics and day-first dates: options of the run, never stored.
     ReportOptions m_runOptions;
     ListSource m_source;
+    AnalysisSource m_analysis;
     /// The persons chosen for the filled contact forms.
     std::vector<PublisherId> m_formPersons;
     std::unique_ptr<Report> m_report;
@@ -164,6 +167,8 @@ private:
     QAction* m_saveAsPdf = nullptr;
     bool m_previewActive = false;
     bool m_fontsLoaded = false;
+    /// A report on the screen is drawn again after every change of the data (and after a reload).
+    ChangeHub::Subscription m_changeSubscription;
 };
 
 } // namespace vardo

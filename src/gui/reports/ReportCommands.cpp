@@ -1,5 +1,6 @@
 #include "gui/reports/ReportCommands.h"
 
+#include "core/reports/Analysis.h"
 #include "core/reports/HoursReports.h"
 #include "core/reports/Lists.h"
 
@@ -76,8 +77,9 @@ const ReportCommand* FindReportCommand(int id) {
 }
 
 bool ReportKindAvailable(ReportKind kind) {
-    return ListKindOf(kind, 1).has_value() || GroupListMembersOf(kind).has_value() ||
-           SafetyReportOf(kind).has_value() || HoursReportKindOf(kind, 1).has_value();
+    return AnalysisVariantOf(kind, 1).has_value() || ListKindOf(kind, 1).has_value() ||
+           GroupListMembersOf(kind).has_value() || SafetyReportOf(kind).has_value() ||
+           HoursReportKindOf(kind, 1).has_value();
 }
 
 const std::vector<FontCommand>& FontCommandTable() {

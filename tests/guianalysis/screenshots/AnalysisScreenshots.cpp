@@ -1,0 +1,83 @@
+// Writes PNG images of the main panel with the month totals, the congregation analysis in the report view
+// (first page and the branch table), the record-card dialog and the attendance dialogs over a demo
+// congregation, for a person to look at: vardo_analysis_screenshots OUTPUT_DIR (run under xvfb-run).
+
+#include <cstdio>
+#include <filesystem>
+
+#include <QApplication>
+#include <QScrollBar>
+
+#include "core/doc/CVardoDoc.h"
+#include "core/doc/DemoCongregation.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Prompter.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CommandIds.h"
+#include "gui/reporting/AttendanceDialog.h"
+#include "gui/reporting/AttendanceRecordDialog.h"
+#include "gui/reports/AnalysisCommands.h"
+#include "gui/reports/CVardoView.h"
+#include "gui/reports/RecordCardDialog.h"
+
+namespace {
+
+void Save(QWidget& widget, const std::filesystem::path& file) {
+    QApplication::processEvents();
+    widget.grab().save(QString::fromStdString(file.string()));
+    std::printf("%s\n", file.c_str());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path out = argv[1];
+    std::filesystem::create_directories(out);
+    const vardo::DataFolder folder(out / "zbor");
+    const vardo::FixedClock clock(vardo::Date{2024, 3, 10});
+    vardo::ScriptedPrompter prompter;
+    if (!std::filesystem::exists(out / "zbor" / "tdat9.bin") &&
+        !vardo::WriteDemoCongregation(folder, clock, vardo::DemoOptions{}, prompter).ok())
+        return 1;
+    vardo::CVardoDoc doc;
+    vardo::CMainFrame frame(doc, prompter);
+    vardo::CVardoView view(doc, prompter, clock);
+    frame.AttachView(view);
+    vardo::RegisterAnalysisCommands(frame, doc, prompter, clock);
+    if (!frame.OpenDocument(folder, clock, false))
+        return 1;
+    view.LoadReportFonts();
+    frame.resize(1100, 760);
+    frame.show();
+    frame.UpdateCommands();
+    Save(frame, out / "panel-totals.png");
+
+    view.OnCommand(vardo::cmd::kCongregationAnalysisMonth);
+    Save(frame, out / "view-analysis.png");
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+    Save(frame, out / "view-analysis-branch.png");
+    view.ReturnToMainPanel();
+
+    vardo::RecordCardDialog cards(doc, prompter, clock, {}, &frame);
+    cards.resize(1000, 700);
+    cards.show();
+    Save(cards, out / "dialog-117.png");
+    cards.hide();
+
+    vardo::AttendanceDialog attendance(doc, &frame);
+    attendance.show();
+    Save(attendance, out / "dialog-109.png");
+    attendance.hide();
+
+    vardo::AttendanceRecordDialog record(doc, prompter, &frame);
+    record.adjustSize();
+    record.show();
+    Save(record, out / "dialog-135.png");
+    record.hide();
+    return 0;
+}
