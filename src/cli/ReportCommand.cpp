@@ -8,9 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/ActivityCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentCommand.h"
 #include "core/doc/CVardoDoc.h"
+#include "core/doc/StatisticsSources.h"
 #include "core/platform/Clock.h"
 #include "core/reports/Analysis.h"
 #include "core/reports/Lists.h"
@@ -35,7 +37,9 @@ constexpr const char* kUsage =
     "analysis (1), analysis-group (2), summary (3), attendance-report (4), analysis-alpha (110),\n"
     "card --person PERSON [--previous-year], cards --list active|inactive,\n"
     "emergency (90), emergency-group (91), contact-forms-blank (95), contact-forms (96), special-needs (120),\n"
-    "special-needs-group (121).\n";
+    "special-needs-group (121), statistics (20) [--dates],\n"
+    "activity [--source register|branch] [--category congregation|publishers|auxiliary|pioneers]\n"
+    "         [--period six|year|twelve] [--chart participated|studies|hours].\n";
 
 struct Request {
     ReportKind kind = ReportKind::PhoneCongregation;
@@ -48,6 +52,7 @@ struct Request {
     std::string person;
     bool previousYear = false;
     bool inactive = false;
+    bool dates = false; ///< statistics: the tables by years since baptism and by age
 };
 
 std::optional<int> ParseNumber(std::string_view text) {
@@ -99,6 +104,8 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args) {
             request.cards = arg;
         } else if (arg == "--letter") {
             request.a4 = false;
+        } else if (arg == "--dates") {
+            request.dates = true;
         } else if (!kind && !arg.starts_with("--")) {
             kind = ReportKindFromName(arg);
             if (!kind) {
@@ -141,6 +148,8 @@ bool GroupHasPeople(const PublisherDatabase& db, int group, PublisherCategory ca
 }
 
 int RunReport(const CliContext& context) {
+    if (IsActivityReport(context.args))
+        return RunActivityReport(context);
     OpenedDocument opened("report");
     std::vector<std::string> args = context.args;
     if (!opened.TakeOptions(context, args))
@@ -200,6 +209,8 @@ int RunReport(const CliContext& context) {
     }
     if (const auto variant = AnalysisVariantOf(request->kind, request->group); !report && variant)
         report = MakeAnalysisReport(analysis, *variant);
+    if (!report && request->kind == ReportKind::Statistics)
+        report = MakeStatisticsReport(StatisticsSourceOf(doc));
     if (!report) {
         std::fprintf(stderr, "vardo-cli report: the report '%s' cannot be printed yet\n",
                      std::string(ReportKindName(request->kind)).c_str());
@@ -221,6 +232,7 @@ int RunReport(const CliContext& context) {
     environment.today = clock.Today();
     environment.languageTag = doc.LanguageTag();
     environment.group = request->group;
+    environment.options.datesInStatistics = request->dates;
 
     RenderRuntime runtime;
     OutputOptions output;

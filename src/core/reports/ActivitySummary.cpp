@@ -15,6 +15,7 @@ namespace {
 constexpr int kRows = 15;
 constexpr std::uint32_t kBarColor = 0x5B82B8;
 constexpr std::uint32_t kWorkingMonthBarColor = 0x2E4F7E;
+constexpr std::uint32_t kOutsidePeriodBarColor = 0xB4C6DF;
 constexpr std::uint32_t kGridColor = 0xC8C8C8;
 
 // The category's filter on a month's pioneer code.
@@ -132,7 +133,8 @@ ActivityTable ComputeActivity(const ActivityData& data, const ActivityChoice& ch
         const WalkMonth walk = MonthBack(wm, back);
         ActivityRow row = ActivityFigures(data, choice.source, choice.category, walk.month, walk.slot);
         row.year = walk.month > wm.monthIndex ? wm.Year() - 1 : wm.Year();
-        row.hasFigures = back < shownRows && (back != 0 || data.workingMonthInitialised);
+        row.charted = back != 0 || data.workingMonthInitialised;
+        row.hasFigures = back < shownRows && row.charted;
         table.rows[static_cast<std::size_t>(i)] = row;
     }
     if (!table.summaryShown)
@@ -260,17 +262,13 @@ void DrawActivityTable(Canvas& canvas, const Rect& area, const ActivityTable& ta
 int ChartScaleTop(int largest) {
     if (largest <= 5)
         return largest <= 0 ? 10 : 5;
-    long long power = 1;
-    while (true) {
-        for (const int factor : {1, 2, 5}) {
-            const long long top = factor * power;
-            if (top >= 5 && top >= largest)
-                return static_cast<int>(std::min<long long>(top, 2000000000));
-        }
-        power *= 10;
-        if (power > 1000000000)
-            return largest;
-    }
+    // Tops that divide into five whole steps.
+    static constexpr int kFactors[] = {10, 15, 20, 25, 30, 40, 50, 60, 80};
+    for (long long power = 1; power <= 100000000; power *= 10)
+        for (const int factor : kFactors)
+            if (factor * power >= largest)
+                return static_cast<int>(factor * power);
+    return largest;
 }
 
 void DrawActivityChart(Canvas& canvas, const Rect& area, const ActivityTable& table, ActivityMeasure measure,
@@ -287,7 +285,7 @@ void DrawActivityChart(Canvas& canvas, const Rect& area, const ActivityTable& ta
     }
     int largest = 0;
     for (const ActivityRow& row : table.rows)
-        if (row.hasFigures)
+        if (row.charted)
             largest = std::max(largest, row.Figure(measure));
     const int scaleTop = ChartScaleTop(largest);
     const int labelWidth = canvas.TextExtent(FormatPrintf("%d", scaleTop)).width + metrics.averageWidth;
@@ -314,11 +312,13 @@ void DrawActivityChart(Canvas& canvas, const Rect& area, const ActivityTable& ta
         DrawAt(canvas, HAlign::Center, VAlign::Top, centre, plot.bottom + line / 4,
                std::string(MonthAbbreviation(row.month)));
         const int value = row.Figure(measure);
-        if (!row.hasFigures || value <= 0)
+        if (!row.charted || value <= 0)
             continue;
         const int height = static_cast<int>(static_cast<long long>(plot.Height()) * value / scaleTop);
-        canvas.FillRect(centre - barWidth / 2, plot.bottom - height, barWidth, height,
-                        i == 11 ? kWorkingMonthBarColor : kBarColor);
+        const std::uint32_t color = i == 11          ? kWorkingMonthBarColor
+                                    : row.hasFigures ? kBarColor
+                                                     : kOutsidePeriodBarColor;
+        canvas.FillRect(centre - barWidth / 2, plot.bottom - height, barWidth, height, color);
         DrawAt(canvas, HAlign::Center, VAlign::Bottom, centre, plot.bottom - height, FormatPrintf("%d", value));
     }
 }

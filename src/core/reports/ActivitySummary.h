@@ -50,6 +50,7 @@ struct ActivityRow {
     YearSlot slot = 0;
     int year = 0;            ///< calendar year
     bool hasFigures = false; ///< within the period (and, for the working month, initialised)
+    bool charted = false;    ///< shown in the chart: any month but an uninitialised working month
     int participated = 0;
     int studies = 0;
     int hours = 0;
@@ -103,13 +104,13 @@ struct ActivityTableStyle {
 void DrawActivityTable(Canvas& canvas, const Rect& area, const ActivityTable& table, const ActivityTableStyle& style);
 
 /// Draws the bar chart of one measure over the twelve months into `area`: a heading, a scale with round
-/// steps, one bar per month with figures (its value above it) and the month abbreviations below. For the
-/// publishers' hours a note stands in place of the bars.
+/// steps, one bar per charted month (its value above it; months outside the period paler, the working month
+/// darker) and the month abbreviations below. For the publishers' hours a note stands in place of the bars.
 void DrawActivityChart(Canvas& canvas, const Rect& area, const ActivityTable& table, ActivityMeasure measure,
                        const LogicalFont& font);
 
-/// The round top of a chart's scale for a largest value: 1, 2 or 5 times a power of ten, at least the value
-/// (10 for nothing).
+/// The round top of a chart's scale for a largest value, at least the value and divisible into five whole
+/// steps: 5, then 10, 15, 20, 25, 30, 40, 50, 60 or 80 times a power of ten (10 for nothing).
 int ChartScaleTop(int largest);
 
 /// The printed page: caption, category, the table, the period note and the chart of the chosen measure.

@@ -160,7 +160,7 @@ public:
         ++m_line;
         Text(m_subtitle, HAlign::Left, m_metrics.left,
              S(StrId::SixMonthAverages) + " " + std::string(MonthName(m_month)));
-        ++m_line;
+        m_line += 2;
         struct Field {
             StrId heading;
             ReportField field;

@@ -234,10 +234,14 @@ TEST(ActivityChart, ScaleTopIsRound) {
     EXPECT_EQ(ChartScaleTop(0), 10);
     EXPECT_EQ(ChartScaleTop(3), 5);
     EXPECT_EQ(ChartScaleTop(6), 10);
-    EXPECT_EQ(ChartScaleTop(11), 20);
-    EXPECT_EQ(ChartScaleTop(21), 50);
+    EXPECT_EQ(ChartScaleTop(11), 15);
+    EXPECT_EQ(ChartScaleTop(21), 25);
     EXPECT_EQ(ChartScaleTop(50), 50);
-    EXPECT_EQ(ChartScaleTop(1234), 2000);
+    EXPECT_EQ(ChartScaleTop(81), 100);
+    EXPECT_EQ(ChartScaleTop(1140), 1500);
+    EXPECT_EQ(ChartScaleTop(6100), 8000);
+    for (int value : {7, 13, 27, 33, 45, 77, 140, 555, 9999})
+        EXPECT_EQ(ChartScaleTop(value) % 5, 0) << value;
 }
 
 TEST_F(ActivityTest, ChartDrawsABarPerMonthWithFiguresScaledToTheTallest) {
@@ -249,18 +253,30 @@ TEST_F(ActivityTest, ChartDrawsABarPerMonthWithFiguresScaledToTheTallest) {
     RecordingCanvas canvas;
     const Rect area{0, 0, 1200, 600};
     DrawActivityChart(canvas, area, Compute(choice), ActivityMeasure::Hours, LogicalFont{});
-    // Only the six months of the period carry figures.
-    ASSERT_EQ(canvas.Fills().size(), 6u);
+    // Every month has a bar; those outside the six months of the period are paler.
+    ASSERT_EQ(canvas.Fills().size(), 12u);
+    EXPECT_NE(canvas.Fills()[5].color, canvas.Fills()[6].color);
+    EXPECT_EQ(canvas.Fills()[6].color, canvas.Fills()[10].color);
     const Rect last = canvas.Fills().back().rect;
     const Rect first = canvas.Fills().front().rect;
     EXPECT_EQ(last.bottom, first.bottom);
-    EXPECT_NEAR(first.Height() * 2, last.Height(), 2); // 40 against 80 on a scale to 100
+    EXPECT_NEAR(first.Height() * 2, last.Height(), 2); // 40 against 80 on a scale to 80
+    EXPECT_EQ(last.top, 38);                           // the tallest bar reaches the top of the plot
     EXPECT_NE(canvas.Fills().back().color, canvas.Fills().front().color);
     EXPECT_NE(canvas.Find("Godziny"), nullptr);
     EXPECT_NE(canvas.Find("80"), nullptr);
-    EXPECT_NE(canvas.Find("100"), nullptr);
+    EXPECT_NE(canvas.Find("64"), nullptr); // scale steps of 16
+
+    // An uninitialised working month has no bar and does not set the scale.
+    m_data.workingMonthInitialised = false;
+    RecordingCanvas open;
+    DrawActivityChart(open, area, Compute(choice), ActivityMeasure::Hours, LogicalFont{});
+    EXPECT_EQ(open.Fills().size(), 11u);
+    EXPECT_NE(open.Find("40"), nullptr);
+    EXPECT_EQ(open.Find("80"), nullptr);
 
     RecordingCanvas publishers;
+    m_data.workingMonthInitialised = true;
     choice.category = ActivityCategory::Publishers;
     DrawActivityChart(publishers, area, Compute(choice), ActivityMeasure::Hours, LogicalFont{});
     EXPECT_TRUE(publishers.Fills().empty());
