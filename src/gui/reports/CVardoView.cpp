@@ -21,6 +21,7 @@
 #include <QScrollBar>
 
 #include "core/doc/CVardoDoc.h"
+#include "core/doc/StatisticsSources.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Prompter.h"
 #include "core/platform/Strings.h"
@@ -300,6 +301,8 @@ void CVardoView::RebuildSource() {
 std::unique_ptr<Report> CVardoView::MakeReport(ReportKind kind, int group) {
     if (m_source.database == nullptr)
         return nullptr;
+    if (kind == ReportKind::Statistics)
+        return MakeStatisticsReport(StatisticsSourceOf(m_doc));
     return MakeListReport(kind, m_source, group);
 }
 

@@ -75,7 +75,8 @@ const ReportCommand* FindReportCommand(int id) {
 }
 
 bool ReportKindAvailable(ReportKind kind) {
-    return ListKindOf(kind, 1).has_value() || GroupListMembersOf(kind).has_value() || SafetyReportOf(kind).has_value();
+    return ListKindOf(kind, 1).has_value() || GroupListMembersOf(kind).has_value() ||
+           SafetyReportOf(kind).has_value() || kind == ReportKind::Statistics;
 }
 
 const std::vector<FontCommand>& FontCommandTable() {
