@@ -228,8 +228,20 @@ void DrawActivityTable(Canvas& canvas, const Rect& area, const ActivityTable& ta
     const auto rowTextY = [&](int r) { return top + r * rowHeight + std::max((rowHeight - textHeight) / 2, 0); };
     const std::string headings[] = {std::string(Str(StrId::CardParticipated)),
                                     std::string(Str(StrId::BibleStudiesColumn)), std::string(Str(StrId::HoursLabel))};
-    for (int c = 0; c < 3; ++c)
+    for (int c = 0; c < 3; ++c) {
+        // A heading wider than its column is drawn in a font made small enough to fit.
+        const int room = bounds[c + 2] - bounds[c + 1] - 12 * pen;
+        const int width = canvas.TextExtent(headings[c]).width;
+        if (width > room && room > 0 && style.font.height != 0) {
+            LogicalFont smaller = style.font;
+            smaller.height = static_cast<int>(static_cast<long long>(style.font.height) * room / width);
+            if (smaller.height == 0)
+                smaller.height = style.font.height > 0 ? 1 : -1;
+            canvas.SetFont(smaller);
+        }
         DrawAt(canvas, HAlign::Right, VAlign::Top, bounds[c + 2] - 8 * pen, rowTextY(0), headings[c]);
+        canvas.SetFont(style.font);
+    }
 
     const int figureInset = (style.printer ? 30 : 10) * pen;
     const auto figures = [&](int r, int participated, int studies, int hours, bool showParticipated) {

@@ -230,6 +230,24 @@ TEST_F(ActivityTest, TableShowsCellsSumsAndAveragesInTheirColumns) {
         }
 }
 
+TEST_F(ActivityTest, HeadingsNarrowerThanTheirColumnsKeepTheFont) {
+    const ActivityTable table = Compute({});
+    ActivityTableStyle style;
+    style.font.height = -16; // 8 pixels a character in the recording canvas
+    RecordingCanvas wide;
+    DrawActivityTable(wide, Rect{0, 0, 1200, 300}, table, style);
+    EXPECT_EQ(wide.Find("Uczestniczył(a) w służbie")->font.height, -16);
+    // 25 characters (200 pixels) in a column of 108 - 12 pixels: the heading shrinks to fit, the rest stays.
+    RecordingCanvas narrow;
+    DrawActivityTable(narrow, Rect{0, 0, 360, 300}, table, style);
+    const RecordingCanvas::TextItem* heading = narrow.Find("Uczestniczył(a) w służbie");
+    ASSERT_NE(heading, nullptr);
+    EXPECT_LE(heading->bounds.Width(), 108 - 12);
+    EXPECT_EQ(heading->bounds.right, 180 - 8);
+    EXPECT_EQ(narrow.Find("kwiecień")->font.height, -16);
+    EXPECT_EQ(narrow.Find("Godz.")->font.height, -16);
+}
+
 TEST(ActivityChart, ScaleTopIsRound) {
     EXPECT_EQ(ChartScaleTop(0), 10);
     EXPECT_EQ(ChartScaleTop(3), 5);
