@@ -20,6 +20,7 @@
 #include "gui/reporting/ListCommands.h"
 #include "gui/reporting/MonthCommands.h"
 #include "gui/reports/AnalysisCommands.h"
+#include "gui/reports/ActivityCommands.h"
 #include "gui/reports/CVardoView.h"
 #include "gui/reports/PioneerProgressDialog.h"
 
@@ -146,6 +147,7 @@ int main(int argc, char** argv) {
     vardo::RegisterPioneerProgressCommand(frame, doc, prompter, clock);
     vardo::RegisterExchangeCommands(frame, doc, prompter, clock);
     vardo::RegisterAnalysisCommands(frame, doc, prompter, clock);
+    vardo::RegisterActivityCommands(frame, doc, prompter, clock);
 
     // Messages of the start-up come before the window shows.
     prompter.SetParent(nullptr);

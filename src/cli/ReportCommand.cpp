@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "cli/CardReports.h"
+#include "cli/ActivityCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentCommand.h"
 #include "cli/HoursReportOptions.h"
 #include "core/doc/CVardoDoc.h"
+#include "core/doc/StatisticsSources.h"
 #include "core/platform/Clock.h"
 #include "core/reports/Analysis.h"
 #include "core/reports/Lists.h"
@@ -39,9 +41,11 @@ constexpr const char* kUsage =
     "card --totals publishers|auxiliary|pioneers [--reported] [--previous-year],\n"
     "card-labels (30) [--person PERSON]... [--first N] [--sorted], attendance-record,\n"
     "emergency (90), emergency-group (91), contact-forms-blank (95), contact-forms (96), special-needs (120),\n"
-    "special-needs-group (121),\n"
+    "special-needs-group (121), statistics (20) [--dates],\n"
     "averages (5), hours-12 (40), service-year (44), pioneer-hours (47) with [--group N] or\n"
-    "[--filter pioneers|regular|aux|elders|servants|brothers|user-category] where the report offers it.\n";
+    "[--filter pioneers|regular|aux|elders|servants|brothers|user-category] where the report offers it,\n"
+    "activity [--source register|branch] [--category congregation|publishers|auxiliary|pioneers]\n"
+    "         [--period six|year|twelve] [--chart participated|studies|hours].\n";
 
 struct Request {
     ReportKind kind = ReportKind::PhoneCongregation;
@@ -55,6 +59,7 @@ struct Request {
     bool previousYear = false;
     bool inactive = false;
     std::string filter;
+    bool dates = false; ///< statistics: the tables by years since baptism and by age
 };
 
 std::optional<int> ParseNumber(std::string_view text) {
@@ -110,6 +115,8 @@ std::optional<Request> ParseRequest(const std::vector<std::string>& args, const 
             kind = ReportKind::Attendance; // drawn by the card extras; the kind only passes the checks below
         } else if (arg == "--letter") {
             request.a4 = false;
+        } else if (arg == "--dates") {
+            request.dates = true;
         } else if (!kind && !arg.starts_with("--")) {
             kind = ReportKindFromName(arg);
             if (!kind)
@@ -160,6 +167,8 @@ bool GroupHasPeople(const PublisherDatabase& db, int group, PublisherCategory ca
 }
 
 int RunReport(const CliContext& context) {
+    if (IsActivityReport(context.args))
+        return RunActivityReport(context);
     OpenedDocument opened("report");
     std::vector<std::string> args = context.args;
     if (!opened.TakeOptions(context, args))
@@ -234,6 +243,8 @@ int RunReport(const CliContext& context) {
         report = MakeAnalysisReport(analysis, *variant);
     if (!report)
         report = MakeHoursReport(request->kind, hours, request->group);
+    if (!report && request->kind == ReportKind::Statistics)
+        report = MakeStatisticsReport(StatisticsSourceOf(doc));
     if (!report) {
         std::fprintf(stderr, "vardo-cli report: the report '%s' cannot be printed yet\n",
                      std::string(ReportKindName(request->kind)).c_str());
@@ -255,6 +266,7 @@ int RunReport(const CliContext& context) {
     environment.today = clock.Today();
     environment.languageTag = doc.LanguageTag();
     environment.group = request->group;
+    environment.options.datesInStatistics = request->dates;
 
     RenderRuntime runtime;
     OutputOptions output;

@@ -206,6 +206,12 @@ void QPainterCanvas::DrawRectangle(const Rect& rect) {
     m_painter.drawRect(QRectF(rect.left, rect.top, rect.Width(), rect.Height()));
 }
 
+void QPainterCanvas::FillRect(int x, int y, int w, int h, std::uint32_t color) {
+    if (w <= 0 || h <= 0 || (m_clipped && !MayShow(Rect{x, y, x + w, y + h})))
+        return;
+    m_painter.fillRect(QRect(x, y, w, h), QColor::fromRgb(static_cast<QRgb>(color & 0xFFFFFF)));
+}
+
 void QPainterCanvas::SetClip(const Rect& rect) {
     m_clipped = true;
     m_clip = rect;

@@ -44,6 +44,7 @@ public:
     void SetPen(const Pen& pen) override;
     void DrawLine(int x1, int y1, int x2, int y2) override;
     void DrawRectangle(const Rect& rect) override;
+    void FillRect(int x, int y, int w, int h, std::uint32_t color) override;
     void SetClip(const Rect& rect) override;
     void ResetClip() override;
     void SetOrigin(int dx, int dy) override;

@@ -65,8 +65,7 @@ TEST_F(ReportViewTest, CommandsFollowTheModeAndTheReportsThatExist) {
     EXPECT_TRUE(m_view->IsCommandEnabled(cmd::kPhoneList));
     EXPECT_TRUE(m_view->IsCommandEnabled(32852));
     EXPECT_TRUE(m_view->IsCommandEnabled(cmd::kCongregationAnalysisMonth));
-    // Reports whose drawing does not exist yet stay disabled.
-    EXPECT_FALSE(m_view->IsCommandEnabled(cmd::kStatistics));
+    EXPECT_TRUE(m_view->IsCommandEnabled(cmd::kStatistics));
     EXPECT_EQ(m_view->IsCommandEnabled(32882), m_doc.Database().CategoryCount(PublisherCategory::Inactive) > 0);
 
     CommandRouter router;

@@ -105,6 +105,8 @@ public:
     virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
     /// The outline of a rectangle with the current pen (nothing filled).
     virtual void DrawRectangle(const Rect& rect) = 0;
+    /// Fills the rectangle (x, y, width w, height h) with the colour 0xRRGGBB, no outline.
+    virtual void FillRect(int x, int y, int w, int h, std::uint32_t color) = 0;
 
     /// Restricts drawing to `rect` (sheet coordinates) until ResetClip.
     virtual void SetClip(const Rect& rect) = 0;

@@ -61,6 +61,11 @@ void RecordingCanvas::DrawRectangle(const Rect& rect) {
     m_rectangles.push_back(RectangleItem{rect, m_pen, Visible(rect)});
 }
 
+void RecordingCanvas::FillRect(int x, int y, int w, int h, std::uint32_t color) {
+    const Rect rect{x, y, x + w, y + h};
+    m_fills.push_back(FillItem{rect, color, Visible(rect)});
+}
+
 void RecordingCanvas::SetClip(const Rect& rect) {
     m_clipped = true;
     m_clip = rect;
@@ -96,6 +101,7 @@ void RecordingCanvas::Clear() {
     m_texts.clear();
     m_lines.clear();
     m_rectangles.clear();
+    m_fills.clear();
     m_clips.clear();
     m_originsY.clear();
 }

@@ -40,6 +40,11 @@ public:
         Pen pen;
         bool visible = true;
     };
+    struct FillItem {
+        Rect rect;
+        std::uint32_t color = 0;
+        bool visible = true;
+    };
 
     explicit RecordingCanvas(int dpiX = 96, int dpiY = 96) : m_dpiX(dpiX), m_dpiY(dpiY) {}
 
@@ -56,6 +61,7 @@ public:
     void SetPen(const Pen& pen) override { m_pen = pen; }
     void DrawLine(int x1, int y1, int x2, int y2) override;
     void DrawRectangle(const Rect& rect) override;
+    void FillRect(int x, int y, int w, int h, std::uint32_t color) override;
     void SetClip(const Rect& rect) override;
     void ResetClip() override { m_clipped = false; }
     void SetOrigin(int dx, int dy) override;
@@ -64,6 +70,7 @@ public:
     const std::vector<TextItem>& Texts() const { return m_texts; }
     const std::vector<LineItem>& Lines() const { return m_lines; }
     const std::vector<RectangleItem>& Rectangles() const { return m_rectangles; }
+    const std::vector<FillItem>& Fills() const { return m_fills; }
     /// The texts drawn, in drawing order; only visible ones when asked.
     std::vector<std::string> TextStrings(bool visibleOnly = false) const;
     /// The first text equal to `text`, or nullptr.
@@ -87,6 +94,7 @@ private:
     std::vector<TextItem> m_texts;
     std::vector<LineItem> m_lines;
     std::vector<RectangleItem> m_rectangles;
+    std::vector<FillItem> m_fills;
     std::vector<Rect> m_clips;
     std::vector<int> m_originsY;
 };

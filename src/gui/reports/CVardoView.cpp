@@ -21,6 +21,7 @@
 #include <QScrollBar>
 
 #include "core/doc/CVardoDoc.h"
+#include "core/doc/StatisticsSources.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Prompter.h"
 #include "core/platform/Strings.h"
@@ -307,6 +308,8 @@ void CVardoView::RebuildSource() {
 std::unique_ptr<Report> CVardoView::MakeReport(ReportKind kind, int group) {
     if (m_source.database == nullptr)
         return nullptr;
+    if (kind == ReportKind::Statistics)
+        return MakeStatisticsReport(StatisticsSourceOf(m_doc));
     if (const std::optional<AnalysisVariant> variant = AnalysisVariantOf(kind, group))
         return MakeAnalysisReport(m_analysis, *variant);
     if (auto report = MakeListReport(kind, m_source, group))
