@@ -16,6 +16,7 @@
 #include "core/reports/Lists.h"
 #include "core/reports/RecordCard.h"
 #include "cli/ReportingCommand.h"
+#include "cli/StatusReportCommand.h"
 #include "core/reports/ReportOptions.h"
 #include "core/reports/ReportEnvironment.h"
 #include "core/reports/ReportKind.h"
@@ -35,7 +36,9 @@ constexpr const char* kUsage =
     "analysis (1), analysis-group (2), summary (3), attendance-report (4), analysis-alpha (110),\n"
     "card --person PERSON [--previous-year], cards --list active|inactive,\n"
     "emergency (90), emergency-group (91), contact-forms-blank (95), contact-forms (96), special-needs (120),\n"
-    "special-needs-group (121).\n";
+    "special-needs-group (121).\n"
+    "Status views: status-KIND [--period P] [--group N] [--month YYYY-MM] [--class N] [--privilege N], KIND as for\n"
+    "the status command (status-irregular, status-inactive, ...; numbers 200-217).\n";
 
 struct Request {
     ReportKind kind = ReportKind::PhoneCongregation;
@@ -145,6 +148,8 @@ int RunReport(const CliContext& context) {
     std::vector<std::string> args = context.args;
     if (!opened.TakeOptions(context, args))
         return 2;
+    if (IsStatusReportRequest(args))
+        return RunStatusReport(context, std::move(args), opened);
     const std::optional<Request> request = ParseRequest(args);
     if (!request)
         return 2;
