@@ -17,6 +17,7 @@
 #include "gui/exchange/BackupCommands.h"
 #include "gui/reporting/HistoryCommands.h"
 #include "gui/reporting/MonthCommands.h"
+#include "gui/reporting/StatusCommands.h"
 #include "gui/reports/CVardoView.h"
 
 namespace {
@@ -138,6 +139,7 @@ int main(int argc, char** argv) {
     vardo::RegisterHistoryCommands(frame, doc, prompter);
     vardo::RegisterMonthCommands(frame, doc, prompter, clock);
     vardo::RegisterBackupCommands(frame, doc, prompter, clock);
+    vardo::RegisterStatusCommands(frame, doc, view);
 
     // Messages of the start-up come before the window shows.
     prompter.SetParent(nullptr);
