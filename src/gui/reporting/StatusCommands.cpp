@@ -138,9 +138,12 @@ void RegisterStatusCommands(CMainFrame& frame, CVardoDoc& doc, CVardoView& view)
         }
     }
 
+    // The counts stand under the panel's title.
     auto* counts = new StatusCountsLabel(doc, &frame.Panel());
-    if (auto* layout = qobject_cast<QBoxLayout*>(frame.Panel().layout()))
-        layout->insertWidget(1, counts);
+    auto* layout = qobject_cast<QBoxLayout*>(frame.Panel().layout());
+    const auto* title = frame.Panel().findChild<QLabel*>(QStringLiteral("titleLabel"));
+    if (layout != nullptr && title != nullptr && layout->indexOf(title) >= 0)
+        layout->insertWidget(layout->indexOf(title) + 1, counts);
     else if (frame.Panel().layout() != nullptr)
         frame.Panel().layout()->addWidget(counts);
     frame.UpdateCommands();
