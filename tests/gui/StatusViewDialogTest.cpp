@@ -92,6 +92,7 @@ TEST_F(StatusViewDialogTest, MissingReportsByMonthAndGroupCopiedToTheClipboard) 
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Brak raportu dla luty  ( 1 )"));
 
         months->setCurrentIndex(1); // January: Nowak too
+        EXPECT_EQ(kinds->currentText(), QStringLiteral("Brak raportu dla styczeń "));
         EXPECT_EQ(Column(list, 0), (QStringList{QStringLiteral("Nowak, Piotr"), QStringLiteral("Wiśniewski, Adam")}));
         EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("(2)  601 222 333"));
         EXPECT_EQ(list->topLevelItem(0)->text(2), QStringLiteral("brak sprawozdania i uwagi za sty"));
@@ -178,14 +179,13 @@ TEST_F(StatusViewDialogTest, PrintShowsTheViewInTheReportViewAndOpensThePrintDia
     EXPECT_NE(canvas.Find("Wiśniewski, Adam"), nullptr);
     EXPECT_EQ(canvas.Find("Adamski, Jan"), nullptr);
 
-    // The report follows the data: a report entered for Wiśniewski drops him from the view.
+    // The report follows the data: a report entered for Wiśniewski drops him from the view at once.
     {
         DocumentChange change(m_doc.Changes(), "Sprawozdanie");
         change.Touch(DataArea::Register);
         Person(m_wisniewski).SetRow(MonthRow::Hours, 0, 0, 2);
         change.Commit();
     }
-    m_view->UpdateView();
     RecordingCanvas after(96, 96);
     m_view->CurrentReport()->Draw(after, m_view->ScreenEnvironment());
     EXPECT_EQ(after.Find("Wiśniewski, Adam"), nullptr);

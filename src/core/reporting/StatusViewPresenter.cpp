@@ -79,6 +79,7 @@ void StatusViewPresenter::SetKind(StatusViewKind kind) {
     if (!periods.empty())
         m_query.period = periods[static_cast<std::size_t>(m_periodIndex)];
     m_query.privilege = OfferedPrivileges().front();
+    NameMonthKind();
     Rebuild();
 }
 
@@ -167,6 +168,7 @@ void StatusViewPresenter::SetMonthIndex(int index) {
         return;
     m_monthIndex = index;
     m_query.month = MonthBack(m_data.basis.month, index).month;
+    NameMonthKind();
     Rebuild();
 }
 
@@ -237,6 +239,16 @@ void StatusViewPresenter::Refresh() {
     SetClassIndex(query.baptismClass);
     SetPrivilegeIndex(privilege);
     Rebuild();
+}
+
+void StatusViewPresenter::NameMonthKind() {
+    // The missing-reports list is named after the month it shows.
+    for (KindEntry& entry : m_kinds)
+        if (entry.kind == StatusViewKind::NoReport) {
+            StatusQuery query;
+            query.month = m_query.kind == StatusViewKind::NoReport ? m_query.month : m_data.basis.month.monthIndex;
+            entry.text = StatusViewTitle(m_data, query);
+        }
 }
 
 void StatusViewPresenter::Rebuild() {

@@ -34,7 +34,7 @@ public:
                         std::unordered_map<PublisherId, std::string> emails = {});
 
     /// The kinds of the kind list: the fifteen fixed ones, then the special-needs list when somebody has a
-    /// special need and the user category when it is enabled.
+    /// special need and the user category when it is enabled. The missing-reports list is named after its month.
     const std::vector<KindEntry>& Kinds() const { return m_kinds; }
     int KindIndex() const;
     StatusViewKind Kind() const { return m_query.kind; }
@@ -79,6 +79,7 @@ public:
 
 private:
     void Rebuild();
+    void NameMonthKind();
     std::vector<StatusPeriod> Periods() const { return PeriodsOf(m_query.kind); }
     std::vector<PrivilegeChoice> OfferedPrivileges() const;
     void BuildKinds();

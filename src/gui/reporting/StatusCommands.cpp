@@ -7,6 +7,7 @@
 #include "core/doc/StatusSource.h"
 #include "core/platform/Strings.h"
 #include "core/reports/Lists.h"
+#include "core/reports/StatusReport.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/MainPanel.h"
@@ -57,14 +58,19 @@ std::string SpecialNeedsPresent(const PublisherDatabase& database) {
     return text;
 }
 
-// The main panel's line of status counts; recounted after every change of the document.
+// The main panel's line of status counts; recounted after every change of the document, when a status view
+// shown in the report view is redrawn too.
 class StatusCountsLabel : public QLabel {
 public:
-    StatusCountsLabel(CVardoDoc& doc, QWidget* parent) : QLabel(parent), m_doc(doc) {
+    StatusCountsLabel(CVardoDoc& doc, CVardoView& view, QWidget* parent) : QLabel(parent), m_doc(doc), m_view(view) {
         setObjectName(QStringLiteral("statusCounts"));
         setAlignment(Qt::AlignCenter);
         setWordWrap(true);
-        m_subscription = m_doc.Changes().Subscribe([this](const ChangeEvent&) { Recount(); });
+        m_subscription = m_doc.Changes().Subscribe([this](const ChangeEvent&) {
+            Recount();
+            if (m_view.Mode() == ViewMode::Report && StatusViewOfReport(m_view.Kind()))
+                m_view.UpdateView();
+        });
         Recount();
     }
 
@@ -79,6 +85,7 @@ public:
 
 private:
     CVardoDoc& m_doc;
+    CVardoView& m_view;
     ChangeHub::Subscription m_subscription;
 };
 
@@ -139,7 +146,7 @@ void RegisterStatusCommands(CMainFrame& frame, CVardoDoc& doc, CVardoView& view)
     }
 
     // The counts stand under the panel's title.
-    auto* counts = new StatusCountsLabel(doc, &frame.Panel());
+    auto* counts = new StatusCountsLabel(doc, view, &frame.Panel());
     auto* layout = qobject_cast<QBoxLayout*>(frame.Panel().layout());
     const auto* title = frame.Panel().findChild<QLabel*>(QStringLiteral("titleLabel"));
     if (layout != nullptr && title != nullptr && layout->indexOf(title) >= 0)

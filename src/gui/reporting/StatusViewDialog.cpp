@@ -86,6 +86,8 @@ void StatusViewDialog::Show() {
     Ui::StatusViewDialog& ui = *m_ui;
     {
         const QSignalBlocker block(ui.kindCombo);
+        for (int i = 0; i < ui.kindCombo->count() && i < static_cast<int>(m_presenter.Kinds().size()); ++i)
+            ui.kindCombo->setItemText(i, ToQt(m_presenter.Kinds()[static_cast<std::size_t>(i)].text));
         ui.kindCombo->setCurrentIndex(m_presenter.KindIndex());
     }
     Fill(ui.periodCombo, ui.periodLabel, m_presenter.PeriodTexts(), m_presenter.PeriodIndex());

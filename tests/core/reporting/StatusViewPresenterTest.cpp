@@ -106,6 +106,7 @@ TEST_F(StatusViewPresenterTest, MonthAndGroupFilterTheMissingReports) {
 
     presenter.SetMonthIndex(1); // January: Bogdan and Celina
     EXPECT_EQ(presenter.Query().month, 0);
+    EXPECT_EQ(presenter.Kinds()[0].text, "Brak raportu dla styczeń ");
     EXPECT_EQ(Names(presenter.Lines()), (std::vector<std::string>{"Bielski, Bogdan", "Czarnecka, Celina"}));
     EXPECT_EQ(presenter.Lines()[0].reason, "brak sprawozdania i uwagi za sty");
 
