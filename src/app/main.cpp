@@ -21,6 +21,7 @@
 #include "gui/reporting/MonthCommands.h"
 #include "gui/reports/AnalysisCommands.h"
 #include "gui/reports/ActivityCommands.h"
+#include "gui/reporting/StatusCommands.h"
 #include "gui/reports/CVardoView.h"
 #include "gui/reports/PioneerProgressDialog.h"
 
@@ -148,6 +149,7 @@ int main(int argc, char** argv) {
     vardo::RegisterExchangeCommands(frame, doc, prompter, clock);
     vardo::RegisterAnalysisCommands(frame, doc, prompter, clock);
     vardo::RegisterActivityCommands(frame, doc, prompter, clock);
+    vardo::RegisterStatusCommands(frame, doc, view);
 
     // Messages of the start-up come before the window shows.
     prompter.SetParent(nullptr);

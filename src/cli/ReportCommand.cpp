@@ -20,6 +20,7 @@
 #include "core/reports/Lists.h"
 #include "core/reports/RecordCard.h"
 #include "cli/ReportingCommand.h"
+#include "cli/StatusReportCommand.h"
 #include "core/reports/ReportOptions.h"
 #include "core/reports/ReportEnvironment.h"
 #include "core/reports/ReportKind.h"
@@ -45,7 +46,9 @@ constexpr const char* kUsage =
     "averages (5), hours-12 (40), service-year (44), pioneer-hours (47) with [--group N] or\n"
     "[--filter pioneers|regular|aux|elders|servants|brothers|user-category] where the report offers it,\n"
     "activity [--source register|branch] [--category congregation|publishers|auxiliary|pioneers]\n"
-    "         [--period six|year|twelve] [--chart participated|studies|hours].\n";
+    "         [--period six|year|twelve] [--chart participated|studies|hours].\n"
+    "Status views: status-KIND [--period P] [--group N] [--month YYYY-MM] [--class N] [--privilege N], KIND as for\n"
+    "the status command (status-irregular, status-inactive, ...; numbers 200-217).\n";
 
 struct Request {
     ReportKind kind = ReportKind::PhoneCongregation;
@@ -173,6 +176,8 @@ int RunReport(const CliContext& context) {
     std::vector<std::string> args = context.args;
     if (!opened.TakeOptions(context, args))
         return 2;
+    if (IsStatusReportRequest(args))
+        return RunStatusReport(context, std::move(args), opened);
     CardExtras extras;
     if (!TakeCardExtras(args, extras))
         return 2;

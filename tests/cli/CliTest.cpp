@@ -500,5 +500,33 @@ TEST_F(VardoCliReporting, ExportThirdPartyAndEmergencyWriteTheEmergencyContacts)
     EXPECT_EQ(Invoke({"--data", Data(), "--today", "2024-03-03", "export", "emergency", "extra"}).exitCode, 2);
 }
 
+TEST_F(VardoCli, StatusViewsPrintAsReportsWithTheirChoices) {
+    MakeDemo();
+    const std::string pdf = (m_output.Path() / "inactive.pdf").string();
+    const Outcome printed = OnDemo({"report", "status-inactive", "--period", "over-12m", "--pdf", pdf});
+    ASSERT_EQ(printed.exitCode, 0) << printed.err;
+    EXPECT_EQ(printed.out, pdf + ": 1 page(s)\n");
+    EXPECT_TRUE(std::filesystem::file_size(pdf) > 0);
+    const Outcome byNumber =
+        OnDemo({"report", "201", "--pdf", (m_output.Path() / "irregular.pdf").string()}); // status-irregular
+    EXPECT_EQ(byNumber.exitCode, 0) << byNumber.err;
+    const Outcome png = OnDemo({"report", "status-no-report", "--group", "1", "--month", "2024-01", "--png",
+                                (m_output.Path() / "png").string(), "--dpi", "60"});
+    ASSERT_EQ(png.exitCode, 0) << png.err;
+    EXPECT_NE(png.out.find("status-no-report-001.png"), std::string::npos) << png.out;
+
+    // A period the view does not have, an unknown view, a month outside the twelve, no output: refused.
+    EXPECT_EQ(OnDemo({"report", "status-irregular", "--period", "12m", "--pdf", pdf}).exitCode, 2);
+    const Outcome unknown = OnDemo({"report", "status-nonsense", "--pdf", pdf});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.err.find("status-nonsense"), std::string::npos) << unknown.err;
+    EXPECT_EQ(OnDemo({"report", "status-no-report", "--month", "2022-01", "--pdf", pdf}).exitCode, 1);
+    EXPECT_EQ(OnDemo({"report", "status-moved"}).exitCode, 2);
+    EXPECT_EQ(OnDemo({"report", "status-moved", "--group", "21", "--pdf", pdf}).exitCode, 2);
+    // The status command's own output is untouched by the printed form.
+    const Outcome lines = OnDemo({"status", "inactive", "--period", "over-12m"});
+    EXPECT_EQ(lines.exitCode, 0);
+}
+
 } // namespace
 } // namespace vardo

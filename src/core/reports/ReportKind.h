@@ -64,6 +64,25 @@ enum class ReportKind {
     AnalysisAlphabetical = 110,
     SpecialNeedsCongregation = 120,
     SpecialNeedsGroup = 121,
+    // The status views printed (StatusReport.h): 200 + the view's index.
+    StatusNoReport = 200,
+    StatusIrregular = 201,
+    StatusNew = 202,
+    StatusReactivated = 203,
+    StatusInactive = 204,
+    StatusMoved = 205,
+    StatusBaptised = 206,
+    StatusAuxiliaryPioneers = 207,
+    StatusConductors = 208,
+    StatusUnbaptised = 209,
+    StatusInterested = 210,
+    StatusCollectionForm = 211,
+    StatusPrivileges = 212,
+    StatusConsent = 213,
+    StatusNoConsent = 214,
+    StatusUserCategory = 215,
+    StatusSpecialNeeds = 216,
+    StatusInactiveCandidates = 217,
 };
 
 /// The kind with report number `number`, or nullopt when no report has that number.

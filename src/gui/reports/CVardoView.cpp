@@ -22,11 +22,13 @@
 
 #include "core/doc/CVardoDoc.h"
 #include "core/doc/StatisticsSources.h"
+#include "core/doc/StatusSource.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Prompter.h"
 #include "core/platform/Strings.h"
 #include "core/reports/HoursReports.h"
 #include "core/reports/ReportOptions.h"
+#include "core/reports/StatusReport.h"
 #include "core/store/Settings.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRouter.h"
@@ -278,6 +280,11 @@ void CVardoView::ShowReport(ReportKind kind, int group) {
     setFocus();
 }
 
+void CVardoView::ShowStatusReport(const StatusQuery& query) {
+    m_statusQuery = query;
+    ShowReport(StatusReportKind(query.kind), 0);
+}
+
 void CVardoView::ReturnToMainPanel() {
     m_mode = ViewMode::MainPanel;
     m_report.reset();
@@ -308,6 +315,11 @@ void CVardoView::RebuildSource() {
 std::unique_ptr<Report> CVardoView::MakeReport(ReportKind kind, int group) {
     if (m_source.database == nullptr)
         return nullptr;
+    if (const std::optional<StatusViewKind> view = StatusViewOfReport(kind)) {
+        StatusQuery query = m_statusQuery;
+        query.kind = *view;
+        return MakeStatusReport(MakeStatusReportContent(StatusDataOf(m_doc), query, &m_doc.Side().groups));
+    }
     if (kind == ReportKind::Statistics)
         return MakeStatisticsReport(StatisticsSourceOf(m_doc));
     if (const std::optional<AnalysisVariant> variant = AnalysisVariantOf(kind, group))

@@ -14,6 +14,7 @@
 #include "core/reports/ReportEnvironment.h"
 #include "core/reports/ReportKind.h"
 #include "core/store/DocumentChange.h"
+#include "core/reporting/StatusViews.h"
 #include "gui/reports/ReportGroupDialog.h"
 
 class QAction;
@@ -67,6 +68,10 @@ public:
 
     /// ShowReport: report mode with this kind (and group), page count and scroll sizes recomputed.
     void ShowReport(ReportKind kind, int group = 0);
+    /// A status view as a report (its kind, period and filters); redrawn with the data like any report.
+    void ShowStatusReport(const StatusQuery& query);
+    /// The status view shown (or last shown).
+    const StatusQuery& StatusReportQuery() const { return m_statusQuery; }
     /// ReturnToMainPanel.
     void ReturnToMainPanel();
     /// Redraws after a change of the data or the options (page count and scroll sizes too).
@@ -162,6 +167,8 @@ private:
     AnalysisSource m_analysis;
     /// The persons chosen for the filled contact forms.
     std::vector<PublisherId> m_formPersons;
+    /// The choices of the status view shown as a report.
+    StatusQuery m_statusQuery;
     std::unique_ptr<Report> m_report;
     std::unique_ptr<QPrinter> m_printer;
     QAction* m_saveAsPdf = nullptr;
