@@ -148,6 +148,9 @@ int AnswerCompletionQuery(std::string_view arg, const char* operand) {
                 std::printf("%s\t%d\t%s\n", std::string(vardo::ReportKindName(*kind)).c_str(), number,
                             vardo::ReportKindTakesGroup(*kind) ? "group" : "");
         }
+        // Reports the report command draws by name only: no report number.
+        for (const char* name : {"card", "cards", "attendance-record", "activity"})
+            std::printf("%s\t\t\n", name);
         return 0;
     }
     if (arg == "--options" && operand == nullptr) {

@@ -6,6 +6,7 @@
 
 #include "core/exchange/Restore.h"
 #include "core/platform/Strings.h"
+#include "core/reporting/StatusLine.h"
 #include "core/store/ChangeCaptures.h"
 #include "core/store/LegacySideFiles.h"
 
@@ -337,7 +338,11 @@ RegistryContext CVardoDoc::MakeRegistryContext(Prompter& prompter) {
                            m_languageTag,
                            [this](PublisherId id) { return m_side->remarks.ClearPersonRemarks(m_folder, id); },
                            &side.emergency,
-                           &side.specialNeeds};
+                           &side.specialNeeds,
+                           [this](const PublisherRecord& person) {
+                               return PersonStatusLine(
+                                   person, StatusBasis::Of(m_workingMonth, m_database->Header(), &m_side->remarks));
+                           }};
 }
 
 ReportingContext CVardoDoc::MakeReportingContext(Prompter& prompter) {

@@ -368,6 +368,13 @@ PublisherRecord PublisherEditor::RecordForSafety() const {
     return record;
 }
 
+std::string PublisherEditor::StatusLine() const {
+    if (m_new || !m_context.statusLine)
+        return {};
+    const std::string line = m_context.statusLine(m_record);
+    return line.empty() ? line : FormatArgs(Str(StrId::StatusLineCaption), {line});
+}
+
 std::string PublisherEditor::DisplayName() const {
     return TrimRight(Text(EditorText::FirstName)) + " " + TrimRight(Text(EditorText::LastName));
 }

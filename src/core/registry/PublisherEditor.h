@@ -209,6 +209,9 @@ public:
 
     /// First-name-first name of the person as the fields show it.
     std::string DisplayName() const;
+    /// "Status: …" of a stored person with the reason (from the context's status rules); empty for a new
+    /// person or when the context judges none.
+    std::string StatusLine() const;
 
 private:
     void Clear();

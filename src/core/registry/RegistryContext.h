@@ -41,6 +41,9 @@ struct RegistryContext {
     /// dialogs that need them are then not offered).
     EmergencyFile* emergency = nullptr;
     SpecialNeedsFile* specialNeeds = nullptr;
+    /// Where a person stands and why ("nieregularny: brak sprawozdań: lip, wrz"); may be empty when the
+    /// caller judges no status.
+    std::function<std::string(const PublisherRecord&)> statusLine;
 };
 
 } // namespace vardo

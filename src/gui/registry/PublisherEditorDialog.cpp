@@ -1,6 +1,7 @@
 #include "gui/registry/PublisherEditorDialog.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 
 #include "core/platform/Strings.h"
 #include "core/registry/PersonRemoval.h"
@@ -21,6 +22,11 @@ PublisherEditorDialog::PublisherEditorDialog(RegistryContext& context, Publisher
     : QDialog(parent), m_ui(std::make_unique<Ui::PublisherEditorDialog>()), m_context(context), m_chooser(chooser),
       m_editor(context, chooser), m_hooks(hooks) {
     m_ui->setupUi(this);
+    m_statusLine = new QLabel(this);
+    m_statusLine->setObjectName(QStringLiteral("statusLineLabel"));
+    m_statusLine->setWordWrap(true);
+    m_statusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_ui->mainLayout->insertWidget(m_ui->mainLayout->count() - 1, m_statusLine);
     if (position)
         m_editor.Load(*position);
     else
@@ -186,6 +192,9 @@ void PublisherEditorDialog::ShowBoxes() {
 }
 
 void PublisherEditorDialog::ShowState() {
+    const std::string statusLine = m_editor.StatusLine();
+    m_statusLine->setVisible(!statusLine.empty());
+    m_statusLine->setText(ToQt(statusLine));
     m_ui->groupButton->setText(ToQt(m_editor.GroupButtonText()));
     const auto family = m_editor.FamilyButtonText();
     m_ui->familyButton->setVisible(family.has_value());

@@ -10,6 +10,7 @@
 #include "gui/registry/RegistryHooks.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 
 namespace Ui {
@@ -72,6 +73,7 @@ private:
     bool StoreWithStatus();
 
     std::unique_ptr<Ui::PublisherEditorDialog> m_ui;
+    QLabel* m_statusLine = nullptr; ///< where the person stands and why
     RegistryContext& m_context;
     PublisherChooser& m_chooser;
     PublisherEditor m_editor;

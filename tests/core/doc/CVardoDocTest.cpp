@@ -13,6 +13,7 @@
 #include "TempDataFolder.h"
 #include "core/doc/DemoCongregation.h"
 #include "core/doc/DocumentJson.h"
+#include "core/reporting/ActivityStatus.h"
 
 namespace vardo {
 namespace {
@@ -314,6 +315,37 @@ TEST_F(DemoFolder, RefusesToWriteOverARegister) {
     EXPECT_FALSE(again.ok());
     EXPECT_NE(again.message().find("tdat9.bin"), std::string::npos);
     EXPECT_EQ(m_dir.ReadFile("tdat9.bin"), register_);
+}
+
+} // namespace
+} // namespace vardo
+
+namespace vardo {
+namespace {
+
+// The editor's status line is the status views' own judgement of the person.
+TEST_F(DemoFolder, RegistryContextJudgesEachPersonAsTheStatusViewsDo) {
+    CVardoDoc doc;
+    ASSERT_TRUE(doc.Load(m_folder, FixedClock(kToday), m_prompter, Quiet()).ok());
+    RegistryContext context = doc.MakeRegistryContext(m_prompter);
+    ASSERT_TRUE(context.statusLine);
+    const StatusBasis basis = StatusBasis::Of(doc.GetWorkingMonth(), doc.Database().Header(), &doc.Side().remarks);
+    int irregular = 0;
+    int inactive = 0;
+    for (RecordNumber r = 1; r < doc.Database().Count(); ++r) {
+        const PublisherRecord& person = doc.Database().Record(r);
+        const std::string line = context.statusLine(person);
+        if (person.Category() == PublisherCategory::Publisher) {
+            const bool says = line.starts_with("nieregularny: ");
+            EXPECT_EQ(says, IsIrregular(person, basis)) << line;
+            irregular += says ? 1 : 0;
+        } else if (person.Category() == PublisherCategory::Inactive) {
+            EXPECT_TRUE(line.starts_with("nieczynny")) << line;
+            ++inactive;
+        }
+    }
+    EXPECT_GT(irregular, 0) << "the demo has irregular publishers";
+    EXPECT_GT(inactive, 0) << "the demo has inactive persons";
 }
 
 } // namespace

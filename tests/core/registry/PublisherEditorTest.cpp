@@ -519,3 +519,30 @@ TEST_F(PublisherEditorChangeTest, DeleteAsksOnceMoreForAPermanentRemoval) {
 
 } // namespace
 } // namespace vardo
+
+namespace vardo {
+namespace {
+
+TEST_F(PublisherEditorTest, StatusLineComesFromTheContextForStoredPersonsOnly) {
+    const PublisherId id = AddPerson("Jan", "Kowalski");
+    Open(id);
+    EXPECT_EQ(m_editor.StatusLine(), "") << "no status rules in the context";
+
+    std::vector<PublisherId> asked;
+    m_context.statusLine = [&](const PublisherRecord& person) {
+        asked.push_back(person.Id());
+        return std::string("nieregularny: brak sprawozdań: wrz");
+    };
+    EXPECT_EQ(m_editor.StatusLine(), "Status: nieregularny: brak sprawozdań: wrz");
+    EXPECT_EQ(asked, std::vector<PublisherId>{id});
+
+    m_context.statusLine = [](const PublisherRecord&) { return std::string(); };
+    EXPECT_EQ(m_editor.StatusLine(), "") << "a list without a status shows no line";
+
+    m_context.statusLine = [](const PublisherRecord&) { return std::string("regularny"); };
+    m_editor.LoadNew();
+    EXPECT_EQ(m_editor.StatusLine(), "") << "a new person has no status yet";
+}
+
+} // namespace
+} // namespace vardo
