@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "core/reports/Analysis.h"
+#include "core/reports/CardLabels.h"
 #include "core/reports/Lists.h"
 #include "core/reports/PageEngine.h"
 #include "core/reports/ReportEnvironment.h"
@@ -162,6 +163,10 @@ private:
     AnalysisSource m_analysis;
     /// The persons chosen for the filled contact forms.
     std::vector<PublisherId> m_formPersons;
+    /// The persons (by id, records move when the register is sorted) and the first free position of the
+    /// card-header labels shown.
+    std::vector<PublisherId> m_labelPersons;
+    int m_labelFirstPosition = 1;
     std::unique_ptr<Report> m_report;
     std::unique_ptr<QPrinter> m_printer;
     QAction* m_saveAsPdf = nullptr;
