@@ -71,6 +71,9 @@ TEST_F(CardTotalsDialogTest, SumsToggleListsTheCategoriesAndPrintsTheChosenOne) 
     EXPECT_FALSE(W<QPushButton>("button265")->isEnabled());
     EXPECT_FALSE(W<QPushButton>("button3")->isEnabled());
     EXPECT_TRUE(W<QPushButton>("button261")->isEnabled());
+    EXPECT_FALSE(W<QPushButton>("button221")->isEnabled());
+    EXPECT_EQ(W<QPushButton>("button221")->text(), QStringLiteral(">"));
+    EXPECT_EQ(W<QLabel>("partLabel")->text(), QStringLiteral("Sumy"));
     EXPECT_NE(m_dialog->Preview().Page(), personCard);
     EXPECT_GT(InkShare(m_dialog->HeaderPreview().Strip()), 0.005);
 

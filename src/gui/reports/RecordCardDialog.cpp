@@ -84,7 +84,7 @@ CardHeaderPreviewWidget::CardHeaderPreviewWidget(QWidget* parent) : QWidget(pare
 void CardHeaderPreviewWidget::SetHeader(const CardSource* source, const PublisherRecord* person) {
     // The header band of the printed card: the title above the top line down to the third row of boxes.
     constexpr int dpi = 120;
-    m_strip = QImage(QSize(dpi * 8, dpi * 27 / 20), QImage::Format_RGB32);
+    m_strip = QImage(QSize(dpi * 8, dpi * 8 / 5), QImage::Format_RGB32);
     const int dotsPerMeter = static_cast<int>(dpi / 0.0254 + 0.5);
     m_strip.setDotsPerMeterX(dotsPerMeter);
     m_strip.setDotsPerMeterY(dotsPerMeter);
@@ -235,8 +235,11 @@ void RecordCardDialog::Fill() {
     const int part = m_presenter->Part();
     const bool totals = m_presenter->Totals();
     m_ui->partLabel->setText(totals ? ToQt(Str(StrId::SumsLabel)) : ToQt(m_presenter->PartName(part)));
-    m_ui->button222->setText(QStringLiteral("< ") + ToQt(m_presenter->PartName(part - 1)));
-    m_ui->button221->setText(ToQt(m_presenter->PartName(part + 1)) + QStringLiteral(" >"));
+    // The totals view has no list parts to step through.
+    m_ui->button222->setText(totals ? QStringLiteral("<")
+                                    : QStringLiteral("< ") + ToQt(m_presenter->PartName(part - 1)));
+    m_ui->button221->setText(totals ? QStringLiteral(">")
+                                    : ToQt(m_presenter->PartName(part + 1)) + QStringLiteral(" >"));
     m_ui->button265->setText(ToQt(FormatArgs(Str(StrId::PrintListButton), {m_presenter->PartName(part)})));
     ShowSelection();
 }
