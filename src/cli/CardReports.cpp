@@ -34,7 +34,8 @@ bool TakeCardExtras(std::vector<std::string>& args, CardExtras& extras) {
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "--totals" || arg == "--first" || (extras.labels && arg == "--person");
+        const bool takesValue =
+            arg == "--totals" || arg == "--first" || arg == "--months" || (extras.labels && arg == "--person");
         if (takesValue && i + 1 >= args.size()) {
             std::fprintf(stderr, "vardo-cli report: %s needs a value\n", arg.c_str());
             return false;
@@ -45,6 +46,12 @@ bool TakeCardExtras(std::vector<std::string>& args, CardExtras& extras) {
                 std::fprintf(stderr, "vardo-cli report: --totals takes publishers, auxiliary or pioneers\n");
                 return false;
             }
+        } else if (arg == "--months") {
+            if (args[++i] != "12") {
+                std::fprintf(stderr, "vardo-cli report: --months takes 12 (24 with --previous-year)\n");
+                return false;
+            }
+            extras.cardMode = 2;
         } else if (arg == "--reported") {
             extras.reported = true;
         } else if (arg == "--first") {
@@ -74,6 +81,12 @@ bool TakeCardExtras(std::vector<std::string>& args, CardExtras& extras) {
     }
     if ((extras.firstLabel != 1 || extras.sortedLabels) && !extras.labels) {
         std::fprintf(stderr, "vardo-cli report: --first and --sorted go with card-labels\n");
+        return false;
+    }
+    if (extras.cardMode != 1 && (extras.labels || extras.attendanceRecord ||
+                                 (std::find(rest.begin(), rest.end(), "card") == rest.end() &&
+                                  std::find(rest.begin(), rest.end(), "cards") == rest.end()))) {
+        std::fprintf(stderr, "vardo-cli report: --months goes with card or cards\n");
         return false;
     }
     if (extras.attendanceRecord && (extras.labels || extras.totals)) {
@@ -148,6 +161,7 @@ std::unique_ptr<Report> MakeCardExtraReport(const CVardoDoc& doc, const CardExtr
         cards.workingMonthInitialised = initialised;
         cards.options = CardOptionsFromSettings(doc.GetSettings());
         cards.previousYear = previousYear;
+        cards.cardMode = extras.cardMode;
         if (previousYear)
             cards.options.onePerPage = true;
         cards.totals =

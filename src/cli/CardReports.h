@@ -1,7 +1,8 @@
 #pragma once
 
-// The card and attendance reports of `vardo-cli report` beyond one person's card: the card totals view
-// (`card --totals CATEGORY [--reported]`), the card-header labels (`card-labels [--person P]... [--first N]
+// The card and attendance reports of `vardo-cli report` beyond one person's card: the rolling card
+// (`card`/`cards` with `--months 12`), the card totals view (`card --totals CATEGORY [--reported]`), the card-header
+// labels (`card-labels [--person P]... [--first N]
 // [--sorted]`) and the attendance record (`attendance-record`).
 
 #include <memory>
@@ -23,6 +24,7 @@ struct CardExtras {
     int firstLabel = 1;                       ///< --first N
     bool sortedLabels = false;                ///< --sorted
     bool attendanceRecord = false;            ///< the kind attendance-record was named
+    int cardMode = 1;                         ///< --months 12: the last twelve months (24 with --previous-year)
 };
 
 /// Takes the options above (and the word attendance-record) out of `args`, leaving the rest for the common

@@ -38,8 +38,8 @@ constexpr const char* kUsage =
     "contact (80), contact-group (81), contact-elders (82), contact-pioneers (83), contact-inactive (84),\n"
     "phone-email (100), phone-email-group (101), phone-email-elders (103), phone-email-pioneers (104),\n"
     "analysis (1), analysis-group (2), summary (3), attendance-report (4), analysis-alpha (110),\n"
-    "card --person PERSON [--previous-year], cards --list active|inactive,\n"
-    "card --totals publishers|auxiliary|pioneers [--reported] [--previous-year],\n"
+    "card --person PERSON [--previous-year] [--months 12], cards --list active|inactive [--months 12],\n"
+    "card --totals publishers|auxiliary|pioneers [--reported] [--previous-year] [--months 12],\n"
     "card-labels (30) [--person PERSON]... [--first N] [--sorted], attendance-record,\n"
     "emergency (90), emergency-group (91), contact-forms-blank (95), contact-forms (96), special-needs (120),\n"
     "special-needs-group (121), statistics (20) [--dates],\n"
@@ -226,6 +226,7 @@ int RunReport(const CliContext& context) {
             doc.GetMonthState(doc.GetWorkingMonth().monthIndex) != MonthState::NotInitialised;
         cards.options = CardOptionsFromSettings(doc.GetSettings());
         cards.previousYear = request->previousYear;
+        cards.cardMode = extras.cardMode;
         if (request->previousYear)
             cards.options.onePerPage = true;
         std::vector<RecordNumber> records;

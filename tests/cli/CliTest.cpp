@@ -481,6 +481,21 @@ TEST_F(VardoCliReporting, CardTotalsLabelsAndAttendanceRecordRenderToPdf) {
     EXPECT_EQ(OnDemo({"report", "card-labels", "--person", "Nikt, Nikogo", "--pdf", pdf("x.pdf")}).exitCode, 1);
 }
 
+TEST_F(VardoCliReporting, CardsOfTheLastTwelveOrTwentyFourMonths) {
+    MakeDemo();
+    const auto pdf = [&](const char* name) { return (m_output.Path() / name).string(); };
+    const Outcome twelve = OnDemo({"report", "card", "--person", "101", "--months", "12", "--pdf", pdf("c.pdf")});
+    ASSERT_EQ(twelve.exitCode, 0) << twelve.err;
+    EXPECT_EQ(twelve.out, pdf("c.pdf") + ": 1 page(s)\n");
+    const Outcome both = OnDemo(
+        {"report", "card", "--totals", "publishers", "--months", "12", "--previous-year", "--pdf", pdf("t.pdf")});
+    ASSERT_EQ(both.exitCode, 0) << both.err;
+    EXPECT_EQ(both.out, pdf("t.pdf") + ": 1 page(s)\n");
+    EXPECT_EQ(OnDemo({"report", "card", "--person", "101", "--months", "6", "--pdf", pdf("x.pdf")}).exitCode, 2);
+    EXPECT_EQ(OnDemo({"report", "card-labels", "--months", "12", "--pdf", pdf("x.pdf")}).exitCode, 2);
+    EXPECT_EQ(OnDemo({"report", "phone", "--months", "12", "--pdf", pdf("x.pdf")}).exitCode, 2);
+}
+
 TEST_F(VardoCliReporting, ExportThirdPartyAndEmergencyWriteTheEmergencyContacts) {
     MakeDemo();
     const Outcome thirdParty = Invoke({"--data", Data(), "--today", "2024-03-03", "export", "third-party"});

@@ -1,5 +1,7 @@
 // Dialog 109 driven with the keyboard, and dialog 135 showing and printing the attendance record.
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -202,6 +204,14 @@ TEST_F(AttendanceRecordDialogTest, ShowsTheChosenMeetingAndPrintsBoth) {
     EXPECT_LT(midweek, weekend);
     EXPECT_NE(text->find("100,50"), std::string::npos);
     EXPECT_NE(text->find("200,00"), std::string::npos);
+    // The drawn record: both meetings on one page, each closed by the mean of its monthly averages.
+    EXPECT_EQ(std::count(text->begin(), text->end(), '\f'), 1);
+    const std::string meanLine = "Śr. obecności w każdym miesiącu";
+    const std::size_t firstMean = text->find(meanLine);
+    ASSERT_NE(firstMean, std::string::npos);
+    EXPECT_GT(firstMean, midweek);
+    EXPECT_LT(firstMean, weekend);
+    EXPECT_NE(text->find(meanLine, firstMean + meanLine.size()), std::string::npos);
 }
 
 } // namespace

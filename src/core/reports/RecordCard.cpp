@@ -83,6 +83,18 @@ std::vector<std::string> WrapHeading(const Canvas& canvas, const std::string& te
     return lines;
 }
 
+// The twelve months of one table: from `firstMonth` on; `current` when the table holds the working month's
+// year (its totals follow the current year's options); `serviceYear` is printed above the first column (0:
+// the rolling mode prints none).
+struct TableSpan {
+    MonthCount firstMonth = 0;
+    bool current = false;
+    int serviceYear = 0;
+};
+
+void DrawTable(const CardSource& source, Canvas& canvas, const PublisherRecord& person, int left, int top, int width,
+               int height, const TableSpan& span);
+
 class CardsReport : public Report {
 public:
     CardsReport(const CardSource& source, std::vector<RecordNumber> records)
@@ -111,12 +123,25 @@ private:
 
 } // namespace
 
+std::string CardTitleText(const CardSource& source) {
+    switch (source.cardMode) {
+    case 1:
+        return std::string(Str(StrId::CardTitle));
+    case 2:
+        return std::string(Str(source.previousYear ? StrId::PeriodTwentyFourMonths : StrId::CardModeTwelveMonths));
+    case 3:
+        return std::string(Str(StrId::CardModeOverTwelveMonths));
+    default:
+        return std::string(Str(StrId::CardModeServiceYear));
+    }
+}
+
 void DrawCardHeader(const CardSource& source, Canvas& canvas, const PublisherRecord& person, int left, int top,
                     int width) {
     const int dpiX = canvas.DpiX();
     const int dpiY = canvas.DpiY();
     Text(canvas, CardFont(canvas, 150, 700), {HAlign::Center, VAlign::Bottom}, left + width / 2, top,
-         std::string(Str(StrId::CardTitle)));
+         CardTitleText(source));
     const LogicalFont header = CardFont(canvas, 125, 700);
     const int line = dpiY / 4;
     const std::string name = person.FirstName() + " " + person.LastName();
@@ -162,9 +187,26 @@ void DrawCardHeader(const CardSource& source, Canvas& canvas, const PublisherRec
 
 void DrawCardTable(const CardSource& source, Canvas& canvas, const PublisherRecord& person, int left, int top,
                    int width, int height, int serviceYear) {
+    const WorkingMonth& month = source.workingMonth;
+    const TableSpan span{ToMonthCount(serviceYear - 1, 8), serviceYear == ServiceYearOf(month.Year(), month.monthIndex),
+                         serviceYear};
+    DrawTable(source, canvas, person, left, top, width, height, span);
+}
+
+void DrawCardTableFrom(const CardSource& source, Canvas& canvas, const PublisherRecord& person, int left, int top,
+                       int width, int height, MonthCount firstMonth, bool latest) {
+    DrawTable(source, canvas, person, left, top, width, height, TableSpan{firstMonth, latest, 0});
+}
+
+namespace {
+
+void DrawTable(const CardSource& source, Canvas& canvas, const PublisherRecord& person, int left, int top, int width,
+               int height, const TableSpan& span) {
     const int dpiX = canvas.DpiX();
     const int rowHeight = height / kTableRows;
-    const bool newFormat = serviceYear > 2023;
+    // The format follows the service year of the table's last month.
+    const MonthCount lastMonth = static_cast<MonthCount>(span.firstMonth + 11);
+    const bool newFormat = ServiceYearOf(2000 + YearIndexOf(lastMonth), MonthIndexOf(lastMonth)) > 2023;
     const int headingRows = newFormat ? 3 : 2;
     const int closingRow = headingRows + 12;
     std::vector<int> columns;
@@ -192,10 +234,12 @@ void DrawCardTable(const CardSource& source, Canvas& canvas, const PublisherReco
     const LogicalFont regular = CardFont(canvas, 100, 400);
     canvas.SetFont(bold);
     const int textLine = canvas.Metrics().height;
-    Text(canvas, bold, {HAlign::Center, VAlign::Top}, (left + columns[0]) / 2, top + rowHeight / 4,
-         std::string(Str(StrId::ServiceYearHeading)));
-    Text(canvas, bold, {HAlign::Center, VAlign::Top}, (left + columns[0]) / 2, top + rowHeight / 4 + textLine,
-         FormatPrintf("%d", serviceYear));
+    if (span.serviceYear != 0) {
+        Text(canvas, bold, {HAlign::Center, VAlign::Top}, (left + columns[0]) / 2, top + rowHeight / 4,
+             std::string(Str(StrId::ServiceYearHeading)));
+        Text(canvas, bold, {HAlign::Center, VAlign::Top}, (left + columns[0]) / 2, top + rowHeight / 4 + textLine,
+             FormatPrintf("%d", span.serviceYear));
+    }
     const std::vector<StrId> headings =
         newFormat ? std::vector<StrId>{StrId::CardParticipated, StrId::CardStudies, StrId::AuxiliaryPioneers,
                                        StrId::CardHours, StrId::CardRemarks}
@@ -220,9 +264,9 @@ void DrawCardTable(const CardSource& source, Canvas& canvas, const PublisherReco
     int shownMonths = 0; // months of the totals view with figures
     int totalHours = 0;  // their hours
     for (int row = 0; row < 12; ++row) {
-        const MonthIndex m = (row + 8) % 12;
-        const int year = m >= 8 ? serviceYear - 1 : serviceYear;
-        const int count = ToMonthCount(year, m);
+        const int count = span.firstMonth + row;
+        const MonthIndex m = MonthIndexOf(static_cast<MonthCount>(count));
+        const int year = 2000 + YearIndexOf(static_cast<MonthCount>(count));
         const int y = top + (headingRows + row) * rowHeight;
         const int textY = y + (rowHeight - textLine) / 2;
         std::string label(MonthName(m));
@@ -309,7 +353,7 @@ void DrawCardTable(const CardSource& source, Canvas& canvas, const PublisherReco
             Text(canvas, regular, {HAlign::Left, VAlign::Top}, columns[5] + dpiX / 20, textY, note + remark);
         }
     }
-    const bool current = serviceYear == ServiceYearOf(month.Year(), month.monthIndex);
+    const bool current = span.current;
     const int totalsY = top + closingRow * rowHeight + (rowHeight - textLine) / 2;
     Text(canvas, bold, {HAlign::Left, VAlign::Top}, left + dpiX / 20, totalsY, std::string(Str(StrId::CardTotal)));
     const bool hideTotals = (source.options.hiddenAverages >> (current ? 2 : 3)) & 1;
@@ -343,6 +387,8 @@ void DrawCardTable(const CardSource& source, Canvas& canvas, const PublisherReco
     }
 }
 
+} // namespace
+
 void PrintCard(const CardSource& source, Canvas& canvas, const ReportEnvironment& environment,
                const PublisherRecord& person, int pageTop) {
     const int dpiX = canvas.DpiX();
@@ -353,6 +399,15 @@ void PrintCard(const CardSource& source, Canvas& canvas, const ReportEnvironment
     const WorkingMonth& month = source.workingMonth;
     const int serviceYear = ServiceYearOf(month.Year(), month.monthIndex);
     const int height = dpiY * 7 / 2 * 9 / 8;
+    if (source.cardMode == 2) {
+        // The last twelve months, and with the previous-year toggle the twelve before them below.
+        const auto latest = static_cast<MonthCount>(month.monthCount - 11);
+        DrawCardTableFrom(source, canvas, person, left, pageTop + 2 * dpiY + dpiY / 4, width, height, latest, true);
+        if (source.previousYear)
+            DrawCardTableFrom(source, canvas, person, left, pageTop + dpiY * 13 / 2 + dpiY / 4, width, height,
+                              static_cast<MonthCount>(latest - 12), false);
+        return;
+    }
     const bool onlyPrevious = source.previousYear && source.options.onePerPage;
     DrawCardTable(source, canvas, person, left, pageTop + 2 * dpiY + dpiY / 4, width, height,
                   onlyPrevious ? serviceYear - 1 : serviceYear);

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/reports/CardTotalsView.h"
@@ -26,8 +27,11 @@ struct CardSource {
     /// The working month's MonthState is not NotInitialised (its row is filled).
     bool workingMonthInitialised = true;
     CardOptions options;
-    /// Only the previous service year (on one page with OnePerPage, else both years are drawn).
+    /// Only the previous service year (on one page with OnePerPage, else both years are drawn). In the
+    /// rolling card mode it adds the twelve months before the last twelve (24 months in two tables).
     bool previousYear = false;
+    /// 1: the service year (September to August); 2: the twelve months ending with the working month.
+    int cardMode = 1;
     /// The totals view: the card shows one category's monthly sums instead of a person's reports; the
     /// person passed to the drawing is then ignored.
     std::optional<CardTotalsChoice> totals;
@@ -40,6 +44,13 @@ void DrawCardHeader(const CardSource& source, Canvas& canvas, const PublisherRec
 /// device pixels tall.
 void DrawCardTable(const CardSource& source, Canvas& canvas, const PublisherRecord& person, int left, int top,
                    int width, int height, int serviceYear);
+/// The table of the twelve months from `firstMonth` on (the rolling card mode). `latest` says it is the table
+/// that ends with the working month (its totals follow the current year's hiding option).
+void DrawCardTableFrom(const CardSource& source, Canvas& canvas, const PublisherRecord& person, int left, int top,
+                       int width, int height, MonthCount firstMonth, bool latest);
+/// The card's title: the card's name in the service-year mode, else the caption of the rolling mode
+/// ("12 ost. mies.", "24 ost. mies." with the previous-year toggle).
+std::string CardTitleText(const CardSource& source);
 /// PrintCard: one card on the page starting at `pageTop`.
 void PrintCard(const CardSource& source, Canvas& canvas, const ReportEnvironment& environment,
                const PublisherRecord& person, int pageTop);

@@ -24,6 +24,20 @@ void RecordCardPresenter::SetInactive(bool on) {
     Rebuild();
 }
 
+void RecordCardPresenter::SetTotals(bool on) {
+    if (on == m_totals)
+        return;
+    m_totals = on;
+    m_part = 0;
+    Rebuild();
+}
+
+std::optional<CardTotalsCategory> RecordCardPresenter::SelectedCategory() const {
+    if (!m_totals || m_selected < 0)
+        return std::nullopt;
+    return static_cast<CardTotalsCategory>(m_selected);
+}
+
 int RecordCardPresenter::PartCount() const {
     const int groups = m_source.groups != nullptr ? m_source.groups->Count() : 0;
     return groups + 3;
@@ -66,6 +80,13 @@ bool RecordCardPresenter::InPart(const PublisherRecord& person, int part) const 
 
 void RecordCardPresenter::Rebuild() {
     m_entries.clear();
+    if (m_totals) {
+        for (const CardTotalsCategory category :
+             {CardTotalsCategory::Publishers, CardTotalsCategory::Auxiliary, CardTotalsCategory::Pioneers})
+            m_entries.push_back({CardTotalsCategoryName(category), 0});
+        m_selected = 0;
+        return;
+    }
     const PublisherDatabase& database = *m_source.database;
     const bool lastNameFirst = database.SortsLastNameFirst();
     for (const IndexEntry& entry : List())
@@ -80,7 +101,7 @@ void RecordCardPresenter::Select(int row) {
 }
 
 std::optional<RecordNumber> RecordCardPresenter::SelectedRecord() const {
-    if (m_selected < 0)
+    if (m_selected < 0 || m_totals)
         return std::nullopt;
     return m_entries[static_cast<std::size_t>(m_selected)].record;
 }
@@ -92,14 +113,35 @@ std::string RecordCardPresenter::SelectedText() const {
 CardSource RecordCardPresenter::Source() const {
     CardSource source = m_source;
     source.previousYear = m_previousYear;
+    source.cardMode = m_cardMode;
     // The previous year alone: its table takes the card's first place.
     if (m_previousYear)
         source.options.onePerPage = true;
+    if (const std::optional<CardTotalsCategory> category = SelectedCategory())
+        source.totals = CardTotalsChoice{*category, m_totalsSource, m_history};
+    else
+        source.totals.reset();
     return source;
+}
+
+CardSource RecordCardPresenter::CardsSource() const {
+    CardSource source = Source();
+    source.totals.reset();
+    return source;
+}
+
+std::unique_ptr<Report> RecordCardPresenter::SelectedReport() const {
+    if (SelectedCategory())
+        return MakeCardTotalsReport(Source());
+    if (const std::optional<RecordNumber> record = SelectedRecord())
+        return MakeCardsReport(Source(), {*record});
+    return nullptr;
 }
 
 std::vector<RecordNumber> RecordCardPresenter::PartRecords(bool withPioneers) const {
     std::vector<RecordNumber> records;
+    if (m_totals)
+        return records;
     const std::optional<int> group = PartGroup();
     if (withPioneers && group && *group != 0)
         for (const IndexEntry& entry : List())

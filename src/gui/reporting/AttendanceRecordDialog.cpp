@@ -4,14 +4,18 @@
 
 #include <QHeaderView>
 #include <QPrintDialog>
+#include <QPainter>
 #include <QPrinter>
 #include <QTableWidget>
-#include <QTextDocument>
 
 #include "core/doc/CVardoDoc.h"
 #include "core/platform/Prompter.h"
 #include "core/platform/Strings.h"
+#include "core/reports/AttendanceRecordReport.h"
+#include "core/reports/ReportOptions.h"
 #include "gui/app/QtText.h"
+#include "gui/reports/ReportPrinting.h"
+#include "render/QPainterCanvas.h"
 #include "ui_AttendanceRecordDialog.h"
 
 namespace vardo {
@@ -88,44 +92,44 @@ void AttendanceRecordDialog::ShowMeeting() {
     grid->setMinimumWidth(std::max(grid->minimumWidth(), width));
 }
 
-QString AttendanceRecordDialog::PrintedHtml() const {
-    QString html = QStringLiteral("<html><body><h3 align=\"center\">%1</h3>")
-                       .arg(ToQt(Str(StrId::AttendanceRecordTitle)).toHtmlEscaped());
-    for (const MeetingKind kind : {MeetingKind::Midweek, MeetingKind::Weekend}) {
-        const AttendanceRecordTable table = Table(kind);
-        html += QStringLiteral("<h4>%1</h4>").arg(ToQt(MeetingName(kind)).toHtmlEscaped());
-        html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr><th></th>");
-        for (const std::string& year : table.yearHeadings)
-            html += QStringLiteral("<th colspan=\"3\">%1</th>").arg(ToQt(year).toHtmlEscaped());
-        html += QStringLiteral("</tr><tr>");
-        for (const std::string& heading : table.headings)
-            html += QStringLiteral("<th>%1</th>").arg(ToQt(heading).toHtmlEscaped());
-        html += QStringLiteral("</tr>");
-        for (const auto& row : table.rows) {
-            html += QStringLiteral("<tr>");
-            for (std::size_t c = 0; c < row.size(); ++c)
-                html +=
-                    QStringLiteral("<td align=\"%1\">%2</td>")
-                        .arg(c == 0 ? QStringLiteral("left") : QStringLiteral("right"), ToQt(row[c]).toHtmlEscaped());
-            html += QStringLiteral("</tr>");
-        }
-        html += QStringLiteral("</table>");
-    }
-    return html + QStringLiteral("</body></html>");
-}
-
 bool AttendanceRecordDialog::Print() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(ToQt(Str(StrId::AttendanceRecordDocument)));
     if (!m_choosePrinter(printer))
         return false;
-    QTextDocument document;
-    document.setHtml(PrintedHtml());
-    document.print(&printer);
-    if (printer.printerState() == QPrinter::Error) {
+    const WorkingMonth& month = m_doc.GetWorkingMonth();
+    AttendanceRecordSource source;
+    source.attendance = &m_doc.Side().attendance;
+    source.workingMonth = month;
+    source.workingMonthInitialised = m_doc.GetMonthState(month.monthIndex) != MonthState::NotInitialised;
+    const std::unique_ptr<Report> report = MakeAttendanceRecordReport(source);
+
+    printer.setFullPage(true);
+    InstallFontSubstitutions();
+    QPainter painter;
+    if (!painter.begin(&printer)) {
         m_prompter.Message(Str(StrId::NoPrinter), Severity::Error);
         return false;
     }
+    ReportEnvironment environment;
+    environment.fonts = ReportFonts(m_doc.LanguageTag());
+    environment.options = ReportOptionsFromSettings(m_doc.GetSettings());
+    environment.screen = Resolution{logicalDpiX(), logicalDpiY()};
+    environment.languageTag = m_doc.LanguageTag();
+    const ReportEnvironment printing = ForPrinting(environment, PrinterPaperIsA4(printer));
+    QPainterCanvas canvas(painter);
+    const PageRun run(*report, canvas, printing);
+    PrintRange range;
+    range.lastPage = std::max(report->CountPages(canvas, printing), 1);
+    bool startsNewPage = false;
+    const bool ok = PrintReportPages(printer, painter, *report, printing, range, startsNewPage);
+    if (!ok) {
+        printer.abort();
+        painter.end();
+        m_prompter.Message(Str(StrId::NoPrinter), Severity::Error);
+        return false;
+    }
+    painter.end();
     return true;
 }
 

@@ -34,9 +34,8 @@ public:
     /// Replaces the print dialog (tests point the printer at a PDF file); returns false to cancel.
     void SetPrinterChooser(std::function<bool(QPrinter&)> choose) { m_choosePrinter = std::move(choose); }
 
-    /// The record of both meetings as printed (HTML).
-    QString PrintedHtml() const;
-    /// PrintAttendanceRecord: the print dialog, then both meetings. True when printed.
+    /// PrintAttendanceRecord: the print dialog, then the drawn record of both meetings (the report page as
+    /// every other report prints it). True when printed.
     bool Print();
 
 private:

@@ -34,6 +34,7 @@
 #include "gui/app/CommandRouter.h"
 #include "gui/app/QtText.h"
 #include "gui/reports/AnalysisCommands.h"
+#include "gui/reports/CardLabelDialog.h"
 #include "gui/reports/CardOptionsDialog.h"
 #include "gui/reports/ReportCommands.h"
 #include "gui/reports/ReportPrinting.h"
@@ -247,6 +248,17 @@ void CVardoView::RunReportCommand(int id) {
         }
         group = choice->group;
     }
+    if (command->kind == ReportKind::RecordCards) {
+        std::optional<LabelSource> labels = ChooseCardLabels(this, m_doc, id == viewcmd::kCardLabelsChosen);
+        if (!labels)
+            return;
+        m_labelPersons.clear();
+        for (const RecordNumber record : labels->records)
+            m_labelPersons.push_back(m_doc.Database().Record(record).Id());
+        m_labelFirstPosition = labels->firstPosition;
+        ShowReport(ReportKind::RecordCards, 0);
+        return;
+    }
     if (command->kind == ReportKind::EmergencyForms) {
         // The forms of the persons chosen; choosing nobody gives the blank form.
         std::vector<PickerItem> items;
@@ -322,6 +334,18 @@ std::unique_ptr<Report> CVardoView::MakeReport(ReportKind kind, int group) {
     }
     if (kind == ReportKind::Statistics)
         return MakeStatisticsReport(StatisticsSourceOf(m_doc));
+    if (kind == ReportKind::RecordCards) {
+        LabelSource labels;
+        labels.database = m_source.database;
+        labels.workingMonth = m_source.workingMonth;
+        labels.firstPosition = m_labelFirstPosition;
+        // A person removed meanwhile drops out of the labels.
+        for (const PublisherId id : m_labelPersons)
+            if (const RecordNumber record = m_source.database->RecordNumberOfId(id);
+                m_source.database->IsPerson(record))
+                labels.records.push_back(record);
+        return labels.records.empty() ? nullptr : MakeCardLabelsReport(std::move(labels));
+    }
     if (const std::optional<AnalysisVariant> variant = AnalysisVariantOf(kind, group))
         return MakeAnalysisReport(m_analysis, *variant);
     if (auto report = MakeListReport(kind, m_source, group))

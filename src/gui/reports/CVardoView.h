@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "core/reports/Analysis.h"
+#include "core/reports/CardLabels.h"
 #include "core/reports/Lists.h"
 #include "core/reports/PageEngine.h"
 #include "core/reports/ReportEnvironment.h"
@@ -169,6 +170,10 @@ private:
     std::vector<PublisherId> m_formPersons;
     /// The choices of the status view shown as a report.
     StatusQuery m_statusQuery;
+    /// The persons (by id, records move when the register is sorted) and the first free position of the
+    /// card-header labels shown.
+    std::vector<PublisherId> m_labelPersons;
+    int m_labelFirstPosition = 1;
     std::unique_ptr<Report> m_report;
     std::unique_ptr<QPrinter> m_printer;
     QAction* m_saveAsPdf = nullptr;

@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QRadioButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -74,6 +75,42 @@ void CardPreviewWidget::paintEvent(QPaintEvent*) {
     painter.drawRect(target.adjusted(0, 0, -1, -1));
 }
 
+CardHeaderPreviewWidget::CardHeaderPreviewWidget(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("headerPreview"));
+    setMinimumSize(420, 90);
+    SetHeader(nullptr, nullptr);
+}
+
+void CardHeaderPreviewWidget::SetHeader(const CardSource* source, const PublisherRecord* person) {
+    // The header band of the printed card: the title above the top line down to the third row of boxes.
+    constexpr int dpi = 120;
+    m_strip = QImage(QSize(dpi * 8, dpi * 8 / 5), QImage::Format_RGB32);
+    const int dotsPerMeter = static_cast<int>(dpi / 0.0254 + 0.5);
+    m_strip.setDotsPerMeterX(dotsPerMeter);
+    m_strip.setDotsPerMeterY(dotsPerMeter);
+    m_strip.fill(Qt::white);
+    if (source != nullptr && person != nullptr) {
+        InstallFontSubstitutions();
+        QPainter painter(&m_strip);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        QPainterCanvas canvas(painter, Resolution{dpi, dpi});
+        DrawCardHeader(*source, canvas, *person, dpi / 4, dpi * 3 / 10, dpi * 29 / 4);
+    }
+    update();
+}
+
+void CardHeaderPreviewWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    const QSize scaled = m_strip.size().scaled(size() - QSize(8, 8), Qt::KeepAspectRatio);
+    const QRect target(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2), scaled);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, m_strip);
+    painter.setPen(Qt::gray);
+    painter.drawRect(target.adjusted(0, 0, -1, -1));
+}
+
 // ---- dialog ---------------------------------------------------------------------------------------------
 
 RecordCardDialog::RecordCardDialog(CVardoDoc& doc, Prompter& prompter, const Clock& clock,
@@ -85,6 +122,13 @@ RecordCardDialog::RecordCardDialog(CVardoDoc& doc, Prompter& prompter, const Clo
     auto* frameLayout = new QVBoxLayout(m_ui->previewFrame);
     frameLayout->setContentsMargins(0, 0, 0, 0);
     frameLayout->addWidget(m_preview);
+    m_header = new CardHeaderPreviewWidget(m_ui->headerFrame);
+    auto* headerLayout = new QVBoxLayout(m_ui->headerFrame);
+    headerLayout->setContentsMargins(0, 0, 0, 0);
+    headerLayout->addWidget(m_header);
+    m_ui->cardModeCombo->addItem(ToQt(Str(StrId::CardModeServiceYear)));
+    m_ui->cardModeCombo->addItem(ToQt(Str(StrId::CardModeTwelveMonths)));
+    m_presenter->SetHistory(&m_doc.Side().cardTotals);
     m_ui->button3->setEnabled(static_cast<bool>(m_edit) && !m_doc.PastMonthMode());
     // A past month is viewed read-only: its options stay as they are.
     m_ui->button4->setEnabled(!m_doc.PastMonthMode());
@@ -102,6 +146,26 @@ RecordCardDialog::RecordCardDialog(CVardoDoc& doc, Prompter& prompter, const Clo
     connect(m_ui->check1105, &QCheckBox::toggled, this, [this](bool on) {
         m_presenter->SetInactive(on);
         Fill();
+    });
+    connect(m_ui->cardModeCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_presenter->SetCardMode(index + 1);
+        ShowSelection();
+    });
+    connect(m_ui->check1106, &QCheckBox::toggled, this, [this](bool on) {
+        m_presenter->SetTotals(on);
+        Fill();
+    });
+    connect(m_ui->radio1110, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        m_presenter->SetTotalsSource(CardTotalsSource::Register);
+        ShowSelection();
+    });
+    connect(m_ui->radio1111, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        m_presenter->SetTotalsSource(CardTotalsSource::Reported);
+        ShowSelection();
     });
     connect(m_ui->button222, &QPushButton::clicked, this, [this] {
         m_presenter->StepPart(-1);
@@ -169,24 +233,44 @@ void RecordCardDialog::Fill() {
     m_ui->list1018->setCurrentRow(m_presenter->Selected());
     m_filling = false;
     const int part = m_presenter->Part();
-    m_ui->partLabel->setText(ToQt(m_presenter->PartName(part)));
-    m_ui->button222->setText(QStringLiteral("< ") + ToQt(m_presenter->PartName(part - 1)));
-    m_ui->button221->setText(ToQt(m_presenter->PartName(part + 1)) + QStringLiteral(" >"));
+    const bool totals = m_presenter->Totals();
+    m_ui->partLabel->setText(totals ? ToQt(Str(StrId::SumsLabel)) : ToQt(m_presenter->PartName(part)));
+    // The totals view has no list parts to step through.
+    m_ui->button222->setText(totals ? QStringLiteral("<")
+                                    : QStringLiteral("< ") + ToQt(m_presenter->PartName(part - 1)));
+    m_ui->button221->setText(totals ? QStringLiteral(">")
+                                    : ToQt(m_presenter->PartName(part + 1)) + QStringLiteral(" >"));
     m_ui->button265->setText(ToQt(FormatArgs(Str(StrId::PrintListButton), {m_presenter->PartName(part)})));
     ShowSelection();
 }
 
+void RecordCardDialog::ShowToggles() {
+    const bool totals = m_presenter->Totals();
+    // The totals view lists categories: the person's commands and the list parts wait until it is off.
+    m_ui->button222->setEnabled(!totals);
+    m_ui->button221->setEnabled(!totals);
+    m_ui->button262->setEnabled(!totals);
+    m_ui->check1105->setEnabled(!totals);
+    m_ui->radio1110->setEnabled(totals);
+    m_ui->radio1111->setEnabled(totals);
+}
+
 void RecordCardDialog::ShowSelection() {
-    const bool any = m_presenter->SelectedRecord().has_value();
-    m_ui->button261->setEnabled(any);
-    m_ui->button265->setEnabled(!m_presenter->Entries().empty());
-    m_ui->button3->setEnabled(any && static_cast<bool>(m_edit) && !m_doc.PastMonthMode());
-    if (!any) {
-        m_preview->SetCard(nullptr, Environment());
-        return;
-    }
-    const std::unique_ptr<Report> card = MakeCardsReport(m_presenter->Source(), {*m_presenter->SelectedRecord()});
-    m_preview->SetCard(card.get(), Environment());
+    ShowToggles();
+    const bool person = m_presenter->PersonSelected();
+    const std::unique_ptr<Report> shown = m_presenter->SelectedReport();
+    m_ui->button261->setEnabled(shown != nullptr);
+    m_ui->button265->setEnabled(!m_presenter->Totals() && !m_presenter->Entries().empty());
+    m_ui->button3->setEnabled(person && static_cast<bool>(m_edit) && !m_doc.PastMonthMode());
+    m_preview->SetCard(shown.get(), Environment());
+    const CardSource source = m_presenter->Source();
+    if (const std::optional<RecordNumber> record = m_presenter->SelectedRecord())
+        m_header->SetHeader(&source, &m_doc.Database().Record(*record));
+    else if (shown != nullptr) {
+        const PublisherRecord none{};
+        m_header->SetHeader(&source, &none);
+    } else
+        m_header->SetHeader(nullptr, nullptr);
 }
 
 QPrinter& RecordCardDialog::Printer() {
@@ -201,7 +285,12 @@ bool RecordCardDialog::PrintRecords(QPrinter& printer, const std::vector<RecordN
                                     const QString& documentName) {
     if (records.empty())
         return false;
-    const std::unique_ptr<Report> report = MakeCardsReport(m_presenter->Source(), records);
+    const std::unique_ptr<Report> report = MakeCardsReport(m_presenter->CardsSource(), records);
+    return PrintReport(printer, *report, documentName);
+}
+
+bool RecordCardDialog::PrintReport(QPrinter& printer, const Report& shown, const QString& documentName) {
+    const Report* report = &shown;
     printer.setFullPage(true);
     printer.setDocName(documentName);
     QPainter painter;
@@ -230,8 +319,8 @@ bool RecordCardDialog::PrintRecords(QPrinter& printer, const std::vector<RecordN
 }
 
 bool RecordCardDialog::PrintSelected() {
-    const std::optional<RecordNumber> record = m_presenter->SelectedRecord();
-    if (!record)
+    const std::unique_ptr<Report> report = m_presenter->SelectedReport();
+    if (!report)
         return false;
     // Printed on the default printer without asking; the output device chosen in the dialog replaces it.
     if (!m_printerChosen) {
@@ -242,7 +331,7 @@ bool RecordCardDialog::PrintSelected() {
         }
         Printer().setPrinterName(info.printerName());
     }
-    return PrintRecords(Printer(), {*record}, ToQt(m_presenter->SelectedText()));
+    return PrintReport(Printer(), *report, ToQt(m_presenter->SelectedText()));
 }
 
 bool RecordCardDialog::PrintChosen() {
@@ -288,7 +377,7 @@ bool RecordCardDialog::WriteBatchPdf(bool inactive) {
     const std::filesystem::path folder = m_doc.Folder().Resolve(std::string(kExportsFolder));
     const std::filesystem::path path = folder / m_presenter->BatchFileName(inactive);
     m_lastPdf = QString::fromStdString(path.string());
-    const std::unique_ptr<Report> report = MakeCardsReport(m_presenter->Source(), records);
+    const std::unique_ptr<Report> report = MakeCardsReport(m_presenter->CardsSource(), records);
 
     QProgressDialog progress(ToQt(Str(StrId::CardsPdfProgress)), ToQt(Str(StrId::CardsCancel)), 0,
                              static_cast<int>(records.size()), this);
@@ -335,17 +424,26 @@ void RecordCardDialog::EditSelected() {
     const PublisherId id = m_doc.Database().Record(*record).Id();
     m_edit(id);
     // The edit may rename, move or remove the person: the list is read again, the toggles kept.
-    const bool inactive = m_presenter->Inactive();
-    const bool previous = m_presenter->PreviousYear();
-    const int part = m_presenter->Part();
-    m_presenter = std::make_unique<RecordCardPresenter>(MakeSource());
-    m_presenter->SetInactive(inactive);
-    m_presenter->SetPreviousYear(previous);
-    m_presenter->ShowPart(part);
+    RebuildPresenter();
     for (int row = 0; row < static_cast<int>(m_presenter->Entries().size()); ++row)
         if (m_doc.Database().Record(m_presenter->Entries()[static_cast<std::size_t>(row)].record).Id() == id)
             m_presenter->Select(row);
     Fill();
+}
+
+void RecordCardDialog::RebuildPresenter() {
+    const bool inactive = m_presenter->Inactive();
+    const bool previous = m_presenter->PreviousYear();
+    const int mode = m_presenter->CardMode();
+    const CardTotalsSource totalsSource = m_presenter->TotalsSource();
+    const int part = m_presenter->Part();
+    m_presenter = std::make_unique<RecordCardPresenter>(MakeSource());
+    m_presenter->SetHistory(&m_doc.Side().cardTotals);
+    m_presenter->SetInactive(inactive);
+    m_presenter->SetPreviousYear(previous);
+    m_presenter->SetCardMode(mode);
+    m_presenter->SetTotalsSource(totalsSource);
+    m_presenter->ShowPart(part);
 }
 
 void RecordCardDialog::EditOptions() {

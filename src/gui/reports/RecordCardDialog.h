@@ -41,6 +41,23 @@ private:
     QImage m_page;
 };
 
+/// The header of the selected card (name, dates and boxes) at a readable size (control 1103).
+class CardHeaderPreviewWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CardHeaderPreviewWidget(QWidget* parent = nullptr);
+    /// Draws the header of `person` (the category's name in the totals view); nullptr: an empty strip.
+    void SetHeader(const CardSource* source, const PublisherRecord* person);
+    const QImage& Strip() const { return m_strip; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage m_strip;
+};
+
 /// Dialog 117 "Zborowe Zestawienie Sprawozdań Głosiciela": the list of persons with the preview of the
 /// selected card, printing one card, chosen cards or the cards of the list part shown, and every card of the
 /// active or the inactive list written into one PDF file in the data folder's Exports folder.
@@ -59,6 +76,7 @@ public:
     RecordCardPresenter& Presenter() { return *m_presenter; }
     Ui::RecordCardDialog& Widgets() { return *m_ui; }
     const CardPreviewWidget& Preview() const { return *m_preview; }
+    const CardHeaderPreviewWidget& HeaderPreview() const { return *m_header; }
 
     /// Replaces the print dialog (tests point the printer at a PDF file); returns false to cancel.
     void SetPrinterChooser(std::function<bool(QPrinter&)> choose) { m_choosePrinter = std::move(choose); }
@@ -82,6 +100,9 @@ private:
     void Fill();
     void ShowSelection();
     bool PrintRecords(QPrinter& printer, const std::vector<RecordNumber>& records, const QString& documentName);
+    bool PrintReport(QPrinter& printer, const Report& report, const QString& documentName);
+    void RebuildPresenter();
+    void ShowToggles();
     QPrinter& Printer();
 
     std::unique_ptr<Ui::RecordCardDialog> m_ui;
@@ -91,6 +112,7 @@ private:
     std::function<void(PublisherId)> m_edit;
     std::unique_ptr<RecordCardPresenter> m_presenter;
     CardPreviewWidget* m_preview = nullptr;
+    CardHeaderPreviewWidget* m_header = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     bool m_printerChosen = false;
     std::function<bool(QPrinter&)> m_choosePrinter;

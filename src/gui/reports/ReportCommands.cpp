@@ -79,7 +79,7 @@ const ReportCommand* FindReportCommand(int id) {
 bool ReportKindAvailable(ReportKind kind) {
     return AnalysisVariantOf(kind, 1).has_value() || ListKindOf(kind, 1).has_value() ||
            GroupListMembersOf(kind).has_value() || SafetyReportOf(kind).has_value() ||
-           HoursReportKindOf(kind, 1).has_value() || kind == ReportKind::Statistics;
+           HoursReportKindOf(kind, 1).has_value() || kind == ReportKind::Statistics || kind == ReportKind::RecordCards;
 }
 
 const std::vector<FontCommand>& FontCommandTable() {

@@ -49,6 +49,7 @@ inline constexpr int kFontText = 32791;
 inline constexpr int kFontSmall = 32803;
 inline constexpr int kFontsHighResolution = 32813;
 inline constexpr int kInactiveContactCongregation = 32882;
+inline constexpr int kCardLabelsChosen = 32822;
 inline constexpr int kAveragesUserCategory = 32836;
 inline constexpr int kHoursUserCategory = 32844;
 } // namespace viewcmd

@@ -1,11 +1,16 @@
 // Writes PNG images of the main panel with the month totals, the congregation analysis in the report view
-// (first page and the branch table), the record-card dialog and the attendance dialogs over a demo
+// (first page and the branch table), the record-card dialog (with its totals view and twelve-month card), the
+// label dialog, the card-header labels and the attendance dialogs over a demo
 // congregation, for a person to look at: vardo_analysis_screenshots OUTPUT_DIR (run under xvfb-run).
 
 #include <cstdio>
 #include <filesystem>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
 #include <QScrollBar>
 
 #include "core/doc/CVardoDoc.h"
@@ -18,6 +23,7 @@
 #include "gui/reporting/AttendanceRecordDialog.h"
 #include "gui/reports/AnalysisCommands.h"
 #include "gui/reports/CVardoView.h"
+#include "gui/reports/CardLabelDialog.h"
 #include "gui/reports/RecordCardDialog.h"
 
 namespace {
@@ -67,7 +73,23 @@ int main(int argc, char** argv) {
     cards.resize(1000, 700);
     cards.show();
     Save(cards, out / "dialog-117.png");
+    // The totals view of the regular and special pioneers, then the twelve-month card of one person.
+    cards.findChild<QCheckBox*>(QStringLiteral("check1106"))->click();
+    cards.findChild<QListWidget*>(QStringLiteral("list1018"))->setCurrentRow(2);
+    Save(cards, out / "dialog-117-totals.png");
+    cards.findChild<QCheckBox*>(QStringLiteral("check1106"))->click();
+    cards.findChild<QComboBox*>(QStringLiteral("cardModeCombo"))->setCurrentIndex(1);
+    Save(cards, out / "dialog-117-twelve-months.png");
     cards.hide();
+
+    vardo::CardLabelDialog labels(3, &frame);
+    labels.PositionButton(7)->click();
+    labels.show();
+    Save(labels, out / "dialog-127.png");
+    labels.hide();
+    view.OnCommand(32821);
+    Save(frame, out / "view-card-labels.png");
+    view.ReturnToMainPanel();
 
     vardo::AttendanceDialog attendance(doc, &frame);
     attendance.show();
