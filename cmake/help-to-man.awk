@@ -49,8 +49,12 @@ function usage_roff(text, n, words, i, word, lead, tail, core, out, font) {
             core = ""
         else if (word ~ /^[A-Z0-9_.-]+$/ && word ~ /[A-Z]/)
             core = "\\fI" word "\\fR"
-        else
-            core = "\\fB" minus(word) "\\fR"
+        else {
+            # Long lists of alternatives may break after each bar.
+            core = minus(word)
+            gsub(/\|/, "|\\\\:", core)
+            core = "\\fB" core "\\fR"
+        }
         out = out (i > 1 ? " " : "") lead core tail
     }
     return out
@@ -114,7 +118,7 @@ FILENAME == help_file {
 # The report kinds.
 FILENAME == kinds_file {
     split($0, field, "\t")
-    kinds = kinds "\\fB" minus(escape(field[1])) "\\fR\t" field[2]
+    kinds = kinds "\\fB" minus(escape(field[1])) "\\fR" (field[2] == "" ? "" : "\t" field[2])
     if (field[3] == "group")
         kinds = kinds "\tfor one group: \\fB\\-\\-group\\fR \\fIN\\fR"
     kinds = kinds "\n"

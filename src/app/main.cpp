@@ -12,18 +12,11 @@
 #include "core/platform/Clock.h"
 #include "core/platform/DataFolder.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/CommandSet.h"
 #include "gui/app/GuiPrompter.h"
 #include "gui/app/SingleInstance.h"
-#include "gui/exchange/BackupCommands.h"
 #include "gui/exchange/ExchangeCommands.h"
-#include "gui/reporting/HistoryCommands.h"
-#include "gui/reporting/ListCommands.h"
-#include "gui/reporting/MonthCommands.h"
-#include "gui/reports/AnalysisCommands.h"
-#include "gui/reports/ActivityCommands.h"
-#include "gui/reporting/StatusCommands.h"
 #include "gui/reports/CVardoView.h"
-#include "gui/reports/PioneerProgressDialog.h"
 
 namespace {
 
@@ -141,15 +134,7 @@ int main(int argc, char** argv) {
 
     vardo::CVardoView view(doc, prompter, clock, &frame);
     frame.AttachView(view);
-    vardo::RegisterHistoryCommands(frame, doc, prompter);
-    vardo::RegisterMonthCommands(frame, doc, prompter, clock);
-    vardo::RegisterListCommands(frame, doc, prompter);
-    vardo::RegisterBackupCommands(frame, doc, prompter, clock);
-    vardo::RegisterPioneerProgressCommand(frame, doc, prompter, clock);
-    vardo::RegisterExchangeCommands(frame, doc, prompter, clock);
-    vardo::RegisterAnalysisCommands(frame, doc, prompter, clock);
-    vardo::RegisterActivityCommands(frame, doc, prompter, clock);
-    vardo::RegisterStatusCommands(frame, doc, view);
+    vardo::RegisterEveryCommand(frame, doc, prompter, clock, view);
 
     // Messages of the start-up come before the window shows.
     prompter.SetParent(nullptr);

@@ -14,6 +14,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRules.h"
+#include "gui/app/CommandSet.h"
 #include "gui/app/MainPanel.h"
 #include "gui/app/MenuLayout.h"
 #include "gui/app/PasswordDialog.h"
@@ -336,6 +337,31 @@ TEST(MenuLayout, CommandIdsAreUnique) {
     auto ids = MenuCommandIds();
     std::sort(ids.begin(), ids.end());
     EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
+}
+
+} // namespace
+} // namespace vardo
+
+namespace vardo {
+namespace {
+
+// With every command of the program registered, no menu item or panel button is left without a handler,
+// and each enabled one runs.
+TEST_F(ShellTest, EveryMenuItemAndPanelButtonHasAHandlerOnceEverythingIsRegistered) {
+    AddPerson("Jan", "Kowalski");
+    CVardoView view(m_doc, m_prompter, m_clock);
+    m_frame->AttachView(view);
+    RegisterEveryCommand(*m_frame, m_doc, m_prompter, m_clock, view);
+    m_frame->UpdateCommands();
+    std::vector<int> unwired;
+    for (int id : MenuCommandIds())
+        if (!m_frame->Router().Has(id))
+            unwired.push_back(id);
+    EXPECT_EQ(unwired, std::vector<int>{}) << "menu commands without a handler";
+    for (auto* button : m_frame->Panel().findChildren<QPushButton*>()) {
+        const int command = MainPanel::CommandOfButton(button->objectName().mid(6).toInt());
+        EXPECT_TRUE(m_frame->Router().Has(command)) << button->objectName().toStdString() << " -> " << command;
+    }
 }
 
 } // namespace

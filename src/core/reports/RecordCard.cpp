@@ -1,9 +1,11 @@
 #include "core/reports/RecordCard.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 #include "core/platform/Strings.h"
+#include "core/reporting/ActivityStatus.h"
 #include "core/reporting/Attendance.h"
 #include "core/reporting/MonthTotals.h"
 #include "core/reporting/ReportRules.h"
@@ -258,6 +260,11 @@ void DrawTable(const CardSource& source, Canvas& canvas, const PublisherRecord& 
     }
 
     const WorkingMonth& month = source.workingMonth;
+    // An inactive publisher's current card stays empty from the month of becoming inactive on.
+    int inactiveFrom = std::numeric_limits<int>::max();
+    if (span.current && !source.totals && person.Category() == PublisherCategory::Inactive)
+        if (const int m = person.StatusMonth() >> 4; m >= 1 && m <= kMonthsPerYear)
+            inactiveFrom = ToMonthCount(InactiveYear(person), m - 1);
     int totals[5] = {};
     int reported = 0;
     int pioneerHours = 0;
@@ -286,7 +293,7 @@ void DrawTable(const CardSource& source, Canvas& canvas, const PublisherRecord& 
         Text(canvas, labelFont, {HAlign::Left, VAlign::Top}, left + dpiX / 20, textY, label);
         const bool totalsView = source.totals.has_value();
         if (count > month.monthCount || (count == month.monthCount && !source.workingMonthInitialised && !totalsView) ||
-            count <= month.monthCount - 24)
+            count <= month.monthCount - 24 || count >= inactiveFrom)
             continue;
         if (totalsView) {
             const CardMonthFigures figures = CardTotalsMonth(*source.database, *source.totals, year, m);

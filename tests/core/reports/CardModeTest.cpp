@@ -110,6 +110,36 @@ TEST_F(CardModeTest, TwelveMonthCardRunsFromTheMonthAfterTheWorkingMonthAYearBef
     EXPECT_EQ(Row(serviceYear, "Ogółem"), (std::vector<std::string>{"60"}));
 }
 
+TEST_F(CardModeTest, InactivePublishersCurrentCardStaysEmptyFromTheMonthOfBecomingInactive) {
+    const PublisherId ewa = Add("Ewa", "Lis");
+    for (const auto& [year, month] : {std::pair{2023, kOctober},
+                                      {2024, kOctober},
+                                      {2024, MonthIndex{11}},
+                                      {2025, MonthIndex{0}},
+                                      {2025, kFebruary}})
+        Report(ewa, year, month, PioneerCode::None, 0, 2);
+    m_database.RebuildIndex();
+    PublisherRecord& person = *m_database.FindById(ewa);
+    person.SetCategory(PublisherCategory::Inactive);
+    person.SetStatusMonth(12 * 16); // inactive since December 2024
+    person.SetStatusYear(ToYearByte(2024));
+    const RecordNumber record = m_database.RecordNumberOfId(ewa);
+
+    m_source.options.onePerPage = false; // both service years on the page
+    const RecordingCanvas card = Draw(*MakeCardsReport(m_source, {record}));
+    // The current service year: October drawn, December on empty; the year before keeps its October.
+    ASSERT_NE(card.Find("październik"), nullptr);
+    EXPECT_EQ(Count(card, "październik"), 2);
+    EXPECT_EQ(Row(card, "grudzień"), std::vector<std::string>{});
+    EXPECT_EQ(Row(card, "2025    styczeń"), std::vector<std::string>{});
+    EXPECT_EQ(Count(card, "2"), 2) << "October of both years, nothing from December on";
+
+    // Still a publisher: every reported month is drawn.
+    person.SetCategory(PublisherCategory::Publisher);
+    const RecordingCanvas active = Draw(*MakeCardsReport(m_source, {record}));
+    EXPECT_EQ(Count(active, "2"), 5);
+}
+
 TEST_F(CardModeTest, TwentyFourMonthsDrawTheTwelveBeforeInASecondTableWithItsOwnHiding) {
     const PublisherId ewa = Add("Ewa", "Lis");
     Report(ewa, 2023, kMarch, PioneerCode::Regular, 55, 0); // first row of the earlier table

@@ -17,6 +17,7 @@
 #include "core/platform/Prompter.h"
 #include "core/registry/PublisherChooser.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/CommandSet.h"
 #include "core/platform/Strings.h"
 #include "gui/registry/CircuitOverseerDialog.h"
 #include "gui/registry/DeleteDialog.h"
@@ -74,6 +75,8 @@ int main(int argc, char** argv) {
     }
     vardo::CVardoView view(doc, prompter, clock);
     frame.AttachView(view);
+    vardo::RegisterEveryCommand(frame, doc, prompter, clock, view);
+    frame.UpdateCommands();
     view.LoadReportFonts();
     frame.resize(1100, 680);
     Save(frame, out, "main.png");
