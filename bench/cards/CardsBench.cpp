@@ -22,6 +22,7 @@
 #include "core/store/RemarkTable.h"
 #include "render/QPainterCanvas.h"
 #include "render/ReportOutput.h"
+#include "ReportBenchKit.h"
 
 namespace vardo {
 namespace {
@@ -38,11 +39,8 @@ struct Register {
     Register() {
         db.SetCount(kPersons + 1);
         month = WorkingMonthFor(2025, 3, 5);
-        unsigned seed = 4711;
-        const auto next = [&seed](unsigned range) {
-            seed = seed * 1103515245u + 12345u;
-            return static_cast<int>((seed >> 16) % range);
-        };
+        bench::Lcg lcg(4711);
+        const auto next = [&lcg](unsigned range) { return static_cast<int>(lcg(range)); };
         for (RecordNumber r = 1; r <= kPersons; ++r) {
             PublisherRecord& p = db.Record(r);
             p.SetFirstName(kFirstNames[static_cast<std::size_t>(next(kFirstNames.size()))]);
@@ -107,11 +105,8 @@ std::filesystem::path BenchFile(const char* name) {
 }
 
 void Label(benchmark::State& state, int pages, const std::filesystem::path& path) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    state.SetLabel(std::to_string(pages) + " pages, " + std::to_string(size / 1024) + " KiB");
+    state.SetLabel(bench::PagesAndSize(pages, path));
     state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages), benchmark::Counter::kIsRate);
-    std::filesystem::remove(path, error);
 }
 
 // Every card of the register, one per page, to a 600-dpi PDF.
@@ -122,16 +117,8 @@ void BM_AllCardsPdf(benchmark::State& state) {
         records.push_back(entry.recordNumber);
     const auto report = MakeCardsReport(source, records);
     const auto path = BenchFile("vardo-cards-bench.pdf");
-    int pages = 0;
-    for (auto _ : state) {
-        const Result<int> result = RenderReportToPdf(*report, ReportEnvironment{}, path);
-        if (!result.ok()) {
-            state.SkipWithError(result.error().c_str());
-            return;
-        }
-        pages = result.value();
-    }
-    Label(state, pages, path);
+    if (const auto pages = bench::MeasurePdf(state, *report, path))
+        Label(state, *pages, path);
 }
 
 // The floor: a bare QPdfWriter writing as many pages, each with about as many texts, lines and boxes as a
@@ -186,16 +173,8 @@ void BM_AnalysisPdf(benchmark::State& state) {
     source.workingMonth = Full().month;
     const auto report = MakeAnalysisReport(source, AnalysisVariant{});
     const auto path = BenchFile("vardo-analysis-bench.pdf");
-    int pages = 0;
-    for (auto _ : state) {
-        const Result<int> result = RenderReportToPdf(*report, ReportEnvironment{}, path);
-        if (!result.ok()) {
-            state.SkipWithError(result.error().c_str());
-            return;
-        }
-        pages = result.value();
-    }
-    Label(state, pages, path);
+    if (const auto pages = bench::MeasurePdf(state, *report, path))
+        Label(state, *pages, path);
 }
 
 void BM_ComputeMonthTotals(benchmark::State& state) {
@@ -216,11 +195,5 @@ BENCHMARK(BM_ComputeMonthTotals)->Unit(benchmark::kMicrosecond);
 } // namespace vardo
 
 int main(int argc, char** argv) {
-    const vardo::RenderRuntime runtime;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vardo::bench::RunReportBenchmarks(argc, argv);
 }

@@ -16,6 +16,7 @@
 #include "core/exchange/GroupReportFile.h"
 #include "core/exchange/PublistDocument.h"
 #include "core/exchange/ReportImport.h"
+#include "BenchKit.h"
 
 namespace {
 
@@ -25,30 +26,15 @@ namespace fs = std::filesystem;
 constexpr Date kToday{2025, 3, 10};
 
 const fs::path& DemoFolder() {
-    static const fs::path folder = [] {
-        const fs::path path = fs::temp_directory_path() / ("vardo-exchange-bench-" + std::to_string(::getpid()));
-        fs::remove_all(path);
-        ScriptedPrompter prompter;
-        DemoOptions options;
-        options.people = 1500;
-        if (!WriteDemoCongregation(DataFolder(path), FixedClock(kToday), options, prompter))
-            std::abort();
-        return path;
-    }();
+    static const fs::path folder = bench::MakeDemoFolder("vardo-exchange-bench-", 1500, kToday);
     return folder;
-}
-
-StartupOptions Quiet() {
-    StartupOptions options;
-    options.showStartupNote = false;
-    return options;
 }
 
 /// The demo register, loaded once.
 CVardoDoc& Demo() {
     static CVardoDoc doc;
     static ScriptedPrompter prompter;
-    if (!doc.IsLoaded() && !doc.Load(DataFolder(DemoFolder()), FixedClock(kToday), prompter, Quiet()))
+    if (!doc.IsLoaded() && !doc.Load(DataFolder(DemoFolder()), FixedClock(kToday), prompter, bench::Quiet()))
         std::abort();
     return doc;
 }
@@ -103,7 +89,7 @@ void BM_PublistImport300IntoEmptyFolder(benchmark::State& state) {
         fs::remove_all(empty);
         fs::create_directories(empty);
         CVardoDoc doc;
-        if (!doc.Load(DataFolder(empty), FixedClock(kToday), prompter, Quiet()))
+        if (!doc.Load(DataFolder(empty), FixedClock(kToday), prompter, bench::Quiet()))
             state.SkipWithError("load failed");
         CXmlDoc parsed;
         parsed.LoadBuffer(xml);

@@ -12,6 +12,7 @@
 #include "core/reports/PioneerProgress.h"
 #include "core/reports/RecordingCanvas.h"
 #include "render/ReportOutput.h"
+#include "ReportBenchKit.h"
 
 namespace vardo {
 namespace {
@@ -20,11 +21,7 @@ struct FullRegister {
     FullRegister() {
         db.SetCount(1501);
         const WorkingMonth month = WorkingMonthFor(2025, 3, 5);
-        unsigned seed = 4711;
-        const auto next = [&seed](unsigned range) {
-            seed = seed * 1103515245u + 12345u;
-            return (seed >> 16) % range;
-        };
+        bench::Lcg next(4711);
         static constexpr std::array kFirst = {"Adam",   "Anna",  "Barbara", "Cezary", "Dorota",
                                               "Edward", "Filip", "Grażyna", "Jan",    "Zofia"};
         static constexpr std::array kLast = {"Nowak",     "Kowalski", "Wiśniewski",  "Wójcik",
@@ -89,34 +86,15 @@ ReportKind KindOf(const benchmark::State& state) {
 
 void BM_HoursLayout(benchmark::State& state) {
     const auto report = MakeHoursReport(KindOf(state), Register().source, 0);
-    const ReportEnvironment environment = ForPrinting(ReportEnvironment{}, true);
-    int pages = 0;
-    for (auto _ : state) {
-        RecordingCanvas canvas(600, 600);
-        pages = report->CountPages(canvas, environment);
-        report->Draw(canvas, environment);
-        benchmark::DoNotOptimize(canvas.Texts().size());
-    }
+    const int pages = bench::MeasureLayout(state, *report);
     state.SetLabel(std::string(ReportKindName(KindOf(state))) + ", " + std::to_string(pages) + " pages");
 }
 
 void BM_HoursPdf(benchmark::State& state) {
     const auto report = MakeHoursReport(KindOf(state), Register().source, 0);
     const auto path = std::filesystem::temp_directory_path() / "vardo-hours-bench.pdf";
-    int pages = 0;
-    for (auto _ : state) {
-        const Result<int> result = RenderReportToPdf(*report, ReportEnvironment{}, path);
-        if (!result.ok()) {
-            state.SkipWithError(result.error().c_str());
-            break;
-        }
-        pages = result.value();
-    }
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    state.SetLabel(std::string(ReportKindName(KindOf(state))) + ", " + std::to_string(pages) + " pages, " +
-                   std::to_string(size / 1024) + " KiB");
-    std::filesystem::remove(path, error);
+    const int pages = bench::MeasurePdf(state, *report, path).value_or(0);
+    state.SetLabel(std::string(ReportKindName(KindOf(state))) + ", " + bench::PagesAndSize(pages, path));
 }
 
 // The pioneer progress window's figures for every regular pioneer and its page with the bars.
@@ -156,11 +134,5 @@ BENCHMARK(BM_PioneerProgress)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 } // namespace vardo
 
 int main(int argc, char** argv) {
-    const vardo::RenderRuntime runtime;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vardo::bench::RunReportBenchmarks(argc, argv);
 }

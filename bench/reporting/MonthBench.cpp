@@ -13,6 +13,7 @@
 #include "core/doc/DemoCongregation.h"
 #include "core/exchange/MonthlySnapshot.h"
 #include "core/store/DatabaseFile.h"
+#include "BenchKit.h"
 
 namespace {
 
@@ -23,23 +24,8 @@ constexpr Date kToday{2024, 3, 10};
 
 // A demo data folder of 1500 persons, made once per run.
 const fs::path& DemoFolder() {
-    static const fs::path folder = [] {
-        const fs::path path = fs::temp_directory_path() / ("vardo-month-bench-" + std::to_string(::getpid()));
-        fs::remove_all(path);
-        ScriptedPrompter prompter;
-        DemoOptions options;
-        options.people = 1500;
-        if (!WriteDemoCongregation(DataFolder(path), FixedClock(kToday), options, prompter))
-            std::abort();
-        return path;
-    }();
+    static const fs::path folder = bench::MakeDemoFolder("vardo-month-bench-", 1500, kToday);
     return folder;
-}
-
-StartupOptions Quiet() {
-    StartupOptions options;
-    options.showStartupNote = false;
-    return options;
 }
 
 void BM_InitialiseMonth(benchmark::State& state) {
@@ -49,7 +35,7 @@ void BM_InitialiseMonth(benchmark::State& state) {
         state.PauseTiming();
         (void)folder.RemoveFolder("Roll", true);
         CVardoDoc doc;
-        if (!doc.Load(folder, FixedClock(kToday), prompter, Quiet()))
+        if (!doc.Load(folder, FixedClock(kToday), prompter, bench::Quiet()))
             state.SkipWithError("load failed");
         MonthChoice choice;
         choice.month = doc.GetWorkingMonth().monthIndex;
@@ -75,7 +61,7 @@ void BM_ViewPastMonth(benchmark::State& state) {
     {
         (void)folder.RemoveFolder("Roll", true);
         CVardoDoc doc;
-        if (!doc.Load(folder, FixedClock(kToday), prompter, Quiet()))
+        if (!doc.Load(folder, FixedClock(kToday), prompter, bench::Quiet()))
             std::abort();
         MonthChoice choice;
         choice.month = doc.GetWorkingMonth().monthIndex;
@@ -90,7 +76,7 @@ void BM_ViewPastMonth(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         CVardoDoc doc;
-        if (!doc.Load(folder, FixedClock(kToday), prompter, Quiet()))
+        if (!doc.Load(folder, FixedClock(kToday), prompter, bench::Quiet()))
             state.SkipWithError("load failed");
         state.ResumeTiming();
         if (!doc.LoadPastMonth(1, prompter))
@@ -107,7 +93,7 @@ void BM_FloorCopyTwelveFilesAndSaveRegister(benchmark::State& state) {
     const DataFolder folder(DemoFolder());
     ScriptedPrompter prompter;
     CVardoDoc doc;
-    if (!doc.Load(folder, FixedClock(kToday), prompter, Quiet()))
+    if (!doc.Load(folder, FixedClock(kToday), prompter, bench::Quiet()))
         state.SkipWithError("load failed");
     DatabaseFile file;
     for (auto _ : state) {

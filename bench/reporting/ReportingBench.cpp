@@ -12,6 +12,7 @@
 #include "core/platform/Clock.h"
 #include "core/platform/Prompter.h"
 #include "core/reporting/ReportEntry.h"
+#include "BenchKit.h"
 
 namespace {
 
@@ -20,26 +21,13 @@ using namespace vardo;
 class DemoFolder {
 public:
     explicit DemoFolder(int people)
-        : m_path(std::filesystem::temp_directory_path() / ("vardo-reporting-bench-" + std::to_string(people))) {
-        std::filesystem::remove_all(m_path);
-        DemoOptions options;
-        options.people = people;
-        if (!WriteDemoCongregation(DataFolder(m_path), m_clock, options, m_prompter))
-            throw std::runtime_error("demo folder");
-        StartupOptions startup;
-        startup.showStartupNote = false;
-        if (!m_doc.Load(DataFolder(m_path), m_clock, m_prompter, startup))
-            throw std::runtime_error("load");
-    }
-    ~DemoFolder() {
-        m_doc.Close();
-        std::filesystem::remove_all(m_path);
-    }
+        : m_demo(std::filesystem::temp_directory_path() / ("vardo-reporting-bench-" + std::to_string(people)), people,
+                 Date{2025, 3, 10}) {}
 
     // A report of the first active publisher, alternating its studies so that every store changes data.
     void StoreOne(int studies) {
-        ReportingContext context = m_doc.MakeReportingContext(m_prompter);
-        const RecordNumber record = m_doc.Database().List(PublisherCategory::Publisher).front().recordNumber;
+        ReportingContext context = m_demo.Doc().MakeReportingContext(m_demo.Prompts());
+        const RecordNumber record = m_demo.Doc().Database().List(PublisherCategory::Publisher).front().recordNumber;
         ReportEntry entry(context, record);
         entry.SetParticipation(true);
         entry.SetStudiesText(std::to_string(studies));
@@ -47,15 +35,12 @@ public:
             throw std::runtime_error("store");
     }
     void Save() {
-        if (!m_doc.Save(m_prompter))
+        if (!m_demo.Doc().Save(m_demo.Prompts()))
             throw std::runtime_error("save");
     }
 
 private:
-    std::filesystem::path m_path;
-    FixedClock m_clock{Date{2025, 3, 10}};
-    ScriptedPrompter m_prompter;
-    CVardoDoc m_doc;
+    bench::LoadedDemo m_demo;
 };
 
 void BM_StoreReport(benchmark::State& state) {

@@ -10,6 +10,7 @@
 #include "core/reports/Lists.h"
 #include "core/reports/RecordingCanvas.h"
 #include "render/ReportOutput.h"
+#include "ReportBenchKit.h"
 
 namespace vardo {
 namespace {
@@ -37,11 +38,7 @@ struct FullRegister {
     FullRegister() {
         db.SetCount(kDatabaseCapacity);
         const WorkingMonth month = WorkingMonthFor(2024, 3, 5);
-        unsigned seed = 12345;
-        const auto next = [&seed](unsigned range) {
-            seed = seed * 1103515245u + 12345u;
-            return (seed >> 16) % range;
-        };
+        bench::Lcg next(12345);
         for (RecordNumber r = 1; r < kDatabaseCapacity; ++r) {
             PublisherRecord& p = db.Record(r);
             const int i = r - 1;
@@ -115,14 +112,7 @@ ReportKind KindOf(const benchmark::State& state) {
 // Layout and drawing of the whole sheet at printer resolution, without a painter.
 void BM_ListLayout(benchmark::State& state) {
     const auto report = MakeListReport(KindOf(state), Register().source, 0);
-    const ReportEnvironment environment = ForPrinting(ReportEnvironment{}, true);
-    int pages = 0;
-    for (auto _ : state) {
-        RecordingCanvas canvas(600, 600);
-        pages = report->CountPages(canvas, environment);
-        report->Draw(canvas, environment);
-        benchmark::DoNotOptimize(canvas.Texts().size());
-    }
+    const int pages = bench::MeasureLayout(state, *report);
     state.SetLabel(std::string(ReportKindName(KindOf(state))) + ", " + std::to_string(pages) + " pages");
 }
 
@@ -130,20 +120,8 @@ void BM_ListLayout(benchmark::State& state) {
 void BM_ListPdf(benchmark::State& state) {
     const auto report = MakeListReport(KindOf(state), Register().source, 0);
     const auto path = std::filesystem::temp_directory_path() / "vardo-lists-bench.pdf";
-    int pages = 0;
-    for (auto _ : state) {
-        const Result<int> result = RenderReportToPdf(*report, ReportEnvironment{}, path);
-        if (!result.ok()) {
-            state.SkipWithError(result.error().c_str());
-            break;
-        }
-        pages = result.value();
-    }
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    state.SetLabel(std::string(ReportKindName(KindOf(state))) + ", " + std::to_string(pages) + " pages, " +
-                   std::to_string(size / 1024) + " KiB");
-    std::filesystem::remove(path, error);
+    const int pages = bench::MeasurePdf(state, *report, path).value_or(0);
+    state.SetLabel(std::string(ReportKindName(KindOf(state))) + ", " + bench::PagesAndSize(pages, path));
 }
 
 BENCHMARK(BM_ListLayout)->DenseRange(0, kKinds.size() - 1)->Unit(benchmark::kMillisecond);
@@ -153,11 +131,5 @@ BENCHMARK(BM_ListPdf)->DenseRange(0, kKinds.size() - 1)->Unit(benchmark::kMillis
 } // namespace vardo
 
 int main(int argc, char** argv) {
-    const vardo::RenderRuntime runtime;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vardo::bench::RunReportBenchmarks(argc, argv);
 }

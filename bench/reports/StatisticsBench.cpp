@@ -14,6 +14,8 @@
 #include "core/platform/Prompter.h"
 #include "core/reports/RecordingCanvas.h"
 #include "render/ReportOutput.h"
+#include "BenchKit.h"
+#include "ReportBenchKit.h"
 
 namespace {
 
@@ -23,34 +25,18 @@ constexpr int kPeople = 1500;
 
 class Demo {
 public:
-    Demo() : m_path(std::filesystem::temp_directory_path() / "vardo-statistics-bench") {
-        std::filesystem::remove_all(m_path);
-        DemoOptions options;
-        options.people = kPeople;
-        if (!WriteDemoCongregation(DataFolder(m_path), m_clock, options, m_prompter))
-            throw std::runtime_error("demo folder");
-        StartupOptions startup;
-        startup.showStartupNote = false;
-        if (!m_doc.Load(DataFolder(m_path), m_clock, m_prompter, startup))
-            throw std::runtime_error("load");
-        environment.fonts = ReportFonts(m_doc.LanguageTag());
-        environment.today = m_clock.Today();
+    Demo() : m_demo(std::filesystem::temp_directory_path() / "vardo-statistics-bench", kPeople, Date{2025, 3, 10}) {
+        environment.fonts = ReportFonts(m_demo.Doc().LanguageTag());
+        environment.today = m_demo.Today().Today();
         environment.options.datesInStatistics = true;
     }
-    ~Demo() {
-        m_doc.Close();
-        std::filesystem::remove_all(m_path);
-    }
-    const CVardoDoc& Doc() const { return m_doc; }
+    const CVardoDoc& Doc() const { return m_demo.Doc(); }
     std::filesystem::path Pdf() const { return std::filesystem::temp_directory_path() / "vardo-statistics-bench.pdf"; }
 
     ReportEnvironment environment;
 
 private:
-    std::filesystem::path m_path;
-    FixedClock m_clock{Date{2025, 3, 10}};
-    ScriptedPrompter m_prompter;
-    CVardoDoc m_doc;
+    bench::LoadedDemo m_demo;
 };
 
 Demo& TheDemo() {
@@ -123,11 +109,5 @@ BENCHMARK(BM_ActivityPdf)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    const vardo::RenderRuntime runtime;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vardo::bench::RunReportBenchmarks(argc, argv);
 }

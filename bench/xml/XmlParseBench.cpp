@@ -16,6 +16,7 @@
 #endif
 
 #include "core/exchange/CXmlDoc.h"
+#include "BenchMain.h"
 
 #ifdef VARDO_BENCH_PUGIXML
 #include <pugixml.hpp>
@@ -303,10 +304,5 @@ int main(int argc, char** argv) {
     mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, 0x7FFFFFFF);
 #endif
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vardo::bench::RunBenchmarks(argc, argv);
 }

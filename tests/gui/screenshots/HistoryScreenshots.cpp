@@ -21,20 +21,11 @@
 #include "gui/reporting/HistoryCommands.h"
 #include "gui/reporting/HistoryEditorDialog.h"
 #include "gui/reporting/PioneerListDialog.h"
+#include "ScreenshotKit.h"
+
+using vardo::screenshots::Save;
 
 namespace {
-
-void Save(QWidget& widget, const QString& folder, const char* name) {
-    widget.show();
-    widget.activateWindow();
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-    const QString path = QDir(folder).filePath(QString::fromLatin1(name));
-    if (!widget.grab().save(path))
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    else
-        std::printf("%s (%dx%d)\n", qPrintable(path), widget.width(), widget.height());
-}
 
 // The first active publisher who is a regular pioneer in `month` of the history editor's working year.
 int FindRegularPioneer(vardo::HistoryEditor& editor, const vardo::CVardoDoc& doc) {
@@ -59,26 +50,15 @@ T* Find(QWidget& dialog, const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fputs("Usage: vardo_history_screenshots OUT_DIR [YYYY-MM-DD]\n", stderr);
-        return 2;
-    }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(out);
-    const auto today = vardo::Date::Parse(argc > 2 ? argv[2] : "2024-03-10");
-    if (!today)
-        return 2;
+    vardo::screenshots::FolderRun run(argc, argv);
+    if (const int failed = run.Read(argc, argv, 1, "vardo_history_screenshots OUT_DIR [YYYY-MM-DD]", "2024-03-10"))
+        return failed;
+    auto& [app, out, clock, prompter, doc] = run;
     QTemporaryDir temp;
     const vardo::DataFolder folder(temp.path().toStdString());
-    vardo::FixedClock clock(*today);
-    vardo::ScriptedPrompter prompter;
-    if (const vardo::Status written = vardo::WriteDemoCongregation(folder, clock, {}, prompter); !written) {
-        std::fprintf(stderr, "%s\n", written.message().c_str());
+    if (!vardo::screenshots::WriteDemo(folder, clock, prompter))
         return 1;
-    }
     // The month before the working month kept as its snapshot, for the past-month view.
-    vardo::CVardoDoc doc;
     vardo::CMainFrame frame(doc, prompter);
     if (!frame.OpenDocument(folder, clock, false))
         return 1;

@@ -23,21 +23,11 @@
 #include "gui/registry/PublisherEditorDialog.h"
 #include "gui/reporting/ListMovesDialog.h"
 #include "gui/reporting/MoveMonthDialog.h"
+#include "ScreenshotKit.h"
+
+using vardo::screenshots::SaveAndHide;
 
 namespace {
-
-void Save(QWidget& widget, const QString& folder, const char* name) {
-    widget.show();
-    widget.activateWindow();
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-    const QString path = QDir(folder).filePath(QString::fromLatin1(name));
-    if (!widget.grab().save(path))
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    else
-        std::printf("%s (%dx%d)\n", qPrintable(path), widget.width(), widget.height());
-    widget.hide();
-}
 
 // The n-th person of a list; 0 when the list is shorter.
 vardo::RecordNumber Nth(const vardo::CVardoDoc& doc, vardo::PublisherCategory list, std::size_t n) {
@@ -53,25 +43,10 @@ void Check(const vardo::Status& status, const char* what) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fputs("Usage: vardo_lists_screenshots DATA_DIR OUT_DIR [YYYY-MM-DD]\n", stderr);
-        return 2;
-    }
-    const QString out = QString::fromLocal8Bit(argv[2]);
-    QDir().mkpath(out);
-    const auto today = vardo::Date::Parse(argc > 3 ? argv[3] : "2024-03-03");
-    if (!today)
-        return 2;
-    vardo::FixedClock clock(*today);
-    vardo::ScriptedPrompter prompter;
-    vardo::CVardoDoc doc;
-    vardo::StartupOptions options;
-    options.showStartupNote = false;
-    if (const vardo::Status loaded = doc.Load(vardo::DataFolder(argv[1]), clock, prompter, options); !loaded) {
-        std::fprintf(stderr, "cannot open %s: %s\n", argv[1], loaded.message().c_str());
-        return 1;
-    }
+    vardo::screenshots::FolderRun run(argc, argv);
+    if (const int failed = run.Open(argc, argv, "vardo_lists_screenshots DATA_DIR OUT_DIR [YYYY-MM-DD]", "2024-03-03"))
+        return failed;
+    auto& [app, out, clock, prompter, doc] = run;
     vardo::ReportingContext reporting = doc.MakeReportingContext(prompter);
     vardo::RegistryContext registry = doc.MakeRegistryContext(prompter);
     const vardo::WorkingMonth& month = doc.GetWorkingMonth();
@@ -110,42 +85,42 @@ int main(int argc, char** argv) {
 
     {
         vardo::ListMovesDialog window(vardo::ListMovesDialog::Kind::Inactive, reporting, registry);
-        Save(window, out, "inactive-candidates.png");
+        SaveAndHide(window, out, "inactive-candidates.png");
         auto* left = window.findChild<QTreeWidget*>(QStringLiteral("leftList"));
         left->setFocus();
         emit left->itemPressed(left->topLevelItem(0), 0);
-        Save(window, out, "inactive-list.png");
+        SaveAndHide(window, out, "inactive-list.png");
     }
     {
         vardo::ListMovesDialog window(vardo::ListMovesDialog::Kind::Deleted, reporting, registry);
-        Save(window, out, "deleted-list.png");
+        SaveAndHide(window, out, "deleted-list.png");
     }
     {
         vardo::ListMovesDialog window(vardo::ListMovesDialog::Kind::Moved, reporting, registry);
-        Save(window, out, "moved-list.png");
+        SaveAndHide(window, out, "moved-list.png");
         window.findChild<QCheckBox*>(QStringLiteral("inactiveBox"))->setChecked(true);
-        Save(window, out, "moved-list-inactive.png");
+        SaveAndHide(window, out, "moved-list-inactive.png");
         auto* left = window.findChild<QTreeWidget*>(QStringLiteral("leftList"));
         left->setFocus();
         emit left->itemPressed(left->topLevelItem(0), 0);
-        Save(window, out, "moved-list-undo.png");
+        SaveAndHide(window, out, "moved-list-undo.png");
     }
     {
         const std::string name = doc.Database().DisplayNameOfRecord(Nth(doc, PublisherCategory::Publisher, 0), false);
         vardo::MoveMonthDialog withYear(vardo::MoveMonthChoice(
             month, vardo::MonthDialogCaption(name, vardo::Str(vardo::StrId::VerbMadeInactive)), true));
-        Save(withYear, out, "month-dialog-year.png");
+        SaveAndHide(withYear, out, "month-dialog-year.png");
         vardo::MoveMonthDialog regular(vardo::MoveMonthChoice(
             month, vardo::MonthDialogCaption(name, vardo::Str(vardo::StrId::VerbReturned)), false, true));
-        Save(regular, out, "month-dialog-regular.png");
+        SaveAndHide(regular, out, "month-dialog-regular.png");
     }
     {
         vardo::PublisherChooserDialog chooser(registry, vardo::PublisherChooser::Mode::Edit,
                                               PublisherCategory::NonPublisher);
-        Save(chooser, out, "interested-chooser.png");
+        SaveAndHide(chooser, out, "interested-chooser.png");
         interested.Refill();
         vardo::PublisherEditorDialog editor(registry, interested, 0, vardo::WithSafetyDialogs({}));
-        Save(editor, out, "interested-editor.png");
+        SaveAndHide(editor, out, "interested-editor.png");
     }
     return 0;
 }

@@ -19,21 +19,11 @@
 #include "gui/reporting/EntryListDialog.h"
 #include "gui/reporting/MonthDialog.h"
 #include "gui/reporting/ReportDialog.h"
+#include "ScreenshotKit.h"
+
+using vardo::screenshots::SaveAndHide;
 
 namespace {
-
-void Save(QWidget& widget, const QString& folder, const char* name) {
-    widget.show();
-    widget.activateWindow();
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-    const QString path = QDir(folder).filePath(QString::fromLatin1(name));
-    if (!widget.grab().save(path))
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    else
-        std::printf("%s (%dx%d)\n", qPrintable(path), widget.width(), widget.height());
-    widget.hide();
-}
 
 // Keys as typed, so that the window's presenter follows.
 void Press(QWidget* widget, int key, const QString& text = {}) {
@@ -61,28 +51,13 @@ vardo::RecordNumber FindByCode(const vardo::CVardoDoc& doc, vardo::PioneerCode c
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fputs("Usage: vardo_month_screenshots DATA_DIR OUT_DIR [YYYY-MM-DD]\n", stderr);
-        return 2;
-    }
-    const QString out = QString::fromLocal8Bit(argv[2]);
-    QDir().mkpath(out);
-    const auto today = vardo::Date::Parse(argc > 3 ? argv[3] : "2024-03-26");
-    if (!today)
-        return 2;
-    vardo::FixedClock clock(*today);
-    vardo::ScriptedPrompter prompter;
-    vardo::CVardoDoc doc;
-    vardo::StartupOptions options;
-    options.showStartupNote = false;
-    if (const vardo::Status loaded = doc.Load(vardo::DataFolder(argv[1]), clock, prompter, options); !loaded) {
-        std::fprintf(stderr, "cannot open %s: %s\n", argv[1], loaded.message().c_str());
-        return 1;
-    }
+    vardo::screenshots::FolderRun run(argc, argv);
+    if (const int failed = run.Open(argc, argv, "vardo_month_screenshots DATA_DIR OUT_DIR [YYYY-MM-DD]", "2024-03-26"))
+        return failed;
+    auto& [app, out, clock, prompter, doc] = run;
 
     vardo::MonthDialog monthDialog(doc.MonthDialogState(), prompter);
-    Save(monthDialog, out, "month-dialog.png");
+    SaveAndHide(monthDialog, out, "month-dialog.png");
     if (!doc.WorkingMonthOpen()) {
         vardo::MonthDialogPresenter presenter(doc.MonthDialogState());
         prompter.Script(vardo::Answer::Ok);
@@ -95,13 +70,13 @@ int main(int argc, char** argv) {
     }
 
     vardo::EntryListDialog list(doc, prompter);
-    Save(list, out, "entry-list.png");
+    SaveAndHide(list, out, "entry-list.png");
 
     vardo::ReportingContext context = doc.MakeReportingContext(prompter);
     if (const vardo::RecordNumber publisher = FindByCode(doc, vardo::PioneerCode::None)) {
         vardo::ReportDialog report(context, publisher);
         report.findChild<QWidget*>(QStringLiteral("participationBox"))->setProperty("checked", true);
-        Save(report, out, "report-publisher.png");
+        SaveAndHide(report, out, "report-publisher.png");
     }
     if (const vardo::RecordNumber pioneer = FindByCode(doc, vardo::PioneerCode::Regular)) {
         vardo::ReportDialog report(context, pioneer);
@@ -113,7 +88,7 @@ int main(int argc, char** argv) {
         auto* remark = report.findChild<QLineEdit*>(QStringLiteral("remarkEdit"));
         Type(remark, QStringLiteral("10 kurs pionierski"));
         Press(remark, Qt::Key_Return);
-        Save(report, out, "report-pioneer.png");
+        SaveAndHide(report, out, "report-pioneer.png");
     }
     return 0;
 }

@@ -37,37 +37,15 @@
 #include "gui/registry/PublisherEditorDialog.h"
 #include "gui/registry/StatusDialog.h"
 #include "gui/reports/CVardoView.h"
+#include "ScreenshotKit.h"
 
-namespace {
-
-void Save(QWidget& widget, const QString& folder, const char* name) {
-    widget.show();
-    widget.activateWindow();
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-    const QString path = QDir(folder).filePath(QString::fromLatin1(name));
-    if (!widget.grab().save(path))
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    else
-        std::printf("%s (%dx%d)\n", qPrintable(path), widget.width(), widget.height());
-}
-
-} // namespace
+using vardo::screenshots::Save;
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fputs("Usage: vardo_gui_screenshots DATA_DIR OUT_DIR [YYYY-MM-DD]\n", stderr);
-        return 2;
-    }
-    const QString out = QString::fromLocal8Bit(argv[2]);
-    QDir().mkpath(out);
-    const auto today = vardo::Date::Parse(argc > 3 ? argv[3] : "2024-03-10");
-    if (!today)
-        return 2;
-    vardo::FixedClock clock(*today);
-    vardo::ScriptedPrompter prompter;
-    vardo::CVardoDoc doc;
+    vardo::screenshots::FolderRun run(argc, argv);
+    if (const int failed = run.Read(argc, argv, 2, "vardo_gui_screenshots DATA_DIR OUT_DIR [YYYY-MM-DD]", "2024-03-10"))
+        return failed;
+    auto& [app, out, clock, prompter, doc] = run;
     vardo::CMainFrame frame(doc, prompter);
     if (!frame.OpenDocument(vardo::DataFolder(argv[1]), clock, false)) {
         std::fprintf(stderr, "cannot open %s\n", argv[1]);

@@ -25,32 +25,22 @@
 #include "gui/reports/CVardoView.h"
 #include "gui/reports/CardLabelDialog.h"
 #include "gui/reports/RecordCardDialog.h"
+#include "ScreenshotKit.h"
 
 namespace {
 
 void Save(QWidget& widget, const std::filesystem::path& file) {
-    QApplication::processEvents();
-    widget.grab().save(QString::fromStdString(file.string()));
+    vardo::screenshots::GrabTo(widget, file);
     std::printf("%s\n", file.c_str());
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
-        return 2;
-    }
-    const std::filesystem::path out = argv[1];
-    std::filesystem::create_directories(out);
-    const vardo::DataFolder folder(out / "zbor");
-    const vardo::FixedClock clock(vardo::Date{2024, 3, 10});
-    vardo::ScriptedPrompter prompter;
-    if (!std::filesystem::exists(out / "zbor" / "tdat9.bin") &&
-        !vardo::WriteDemoCongregation(folder, clock, vardo::DemoOptions{}, prompter).ok())
-        return 1;
-    vardo::CVardoDoc doc;
+    vardo::screenshots::DemoRun run(argc, argv, vardo::Date{2024, 3, 10});
+    if (const int failed = run.Prepare(argc, argv))
+        return failed;
+    auto& [app, out, clock, prompter, folder, doc] = run;
     vardo::CMainFrame frame(doc, prompter);
     vardo::CVardoView view(doc, prompter, clock);
     frame.AttachView(view);

@@ -20,6 +20,9 @@
 #include "core/platform/Prompter.h"
 #include "core/store/Settings.h"
 #include "gui/exchange/CBackupDlg.h"
+#include "ScreenshotKit.h"
+
+using vardo::screenshots::SaveAdjusted;
 
 namespace {
 
@@ -30,18 +33,6 @@ public:
     bool CheckPassword(std::string_view) override { return true; }
     void ReloadAll() override {}
 };
-
-void Save(QWidget& widget, const QString& folder, const char* name) {
-    widget.show();
-    widget.adjustSize();
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-    const QString path = QDir(folder).filePath(QString::fromLatin1(name));
-    if (!widget.grab().save(path))
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    else
-        std::printf("%s (%dx%d)\n", qPrintable(path), widget.width(), widget.height());
-}
 
 vardo::BackupOutcome Backup(const vardo::DataFolder& data, const std::string& destination, int minute) {
     vardo::BackupRequest request;
@@ -56,13 +47,11 @@ vardo::BackupOutcome Backup(const vardo::DataFolder& data, const std::string& de
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fputs("Usage: vardo_backup_dialog_screenshots WORK_DIR OUT_DIR\n", stderr);
+    const auto out =
+        vardo::screenshots::ReadOutFolder(argc, argv, 2, "vardo_backup_dialog_screenshots WORK_DIR OUT_DIR");
+    if (!out)
         return 2;
-    }
     const std::filesystem::path work(argv[1]);
-    const QString out = QString::fromLocal8Bit(argv[2]);
-    QDir().mkpath(out);
     vardo::FixedClock clock(vardo::Date{2024, 3, 10}, 9, 30, 0);
     vardo::ScriptedPrompter prompter;
     const vardo::DataFolder data(work / "data");
@@ -70,10 +59,8 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(drive);
     vardo::DemoOptions demo;
     demo.people = 150;
-    if (const vardo::Status written = vardo::WriteDemoCongregation(data, clock, demo, prompter); !written) {
-        std::fprintf(stderr, "%s\n", written.message().c_str());
+    if (!vardo::screenshots::WriteDemo(data, clock, prompter, demo))
         return 1;
-    }
     Backup(data, drive, 10);
     const vardo::BackupOutcome last = Backup(data, drive, 20);
     auto settings = vardo::LoadSettingsFile(data);
@@ -84,13 +71,13 @@ int main(int argc, char** argv) {
     using Mode = vardo::BackupDialogPresenter::Mode;
     {
         vardo::CBackupDlg dialog(Mode::Backup, data, settings.value(), clock, 1, 0, host, prompter);
-        Save(dialog, out, "backup-dialog-backup.png");
+        SaveAdjusted(dialog, *out, "backup-dialog-backup.png");
     }
     {
         vardo::CBackupDlg dialog(Mode::Restore, data, settings.value(), clock, 1, 0, host, prompter);
-        Save(dialog, out, "backup-dialog-restore-history.png");
+        SaveAdjusted(dialog, *out, "backup-dialog-restore-history.png");
         dialog.findChild<QRadioButton*>(QStringLiteral("folderRadio"))->click();
-        Save(dialog, out, "backup-dialog-restore-folder.png");
+        SaveAdjusted(dialog, *out, "backup-dialog-restore-folder.png");
     }
     vardo::RestoreRequest restore;
     restore.data = data;
@@ -99,7 +86,7 @@ int main(int argc, char** argv) {
     if (vardo::RestoreBackup(restore).kind == vardo::RestoreOutcome::Kind::Restored) {
         vardo::CBackupDlg dialog(Mode::Restore, data, settings.value(), clock, 1, 0, host, prompter);
         dialog.findChild<QCheckBox*>(QStringLiteral("undoCheck"))->click();
-        Save(dialog, out, "backup-dialog-restore-undo.png");
+        SaveAdjusted(dialog, *out, "backup-dialog-restore-undo.png");
     }
     return 0;
 }

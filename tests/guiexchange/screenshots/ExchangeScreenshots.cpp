@@ -26,45 +26,25 @@
 #include "gui/exchange/DataExportDialog.h"
 #include "gui/exchange/ExportCleanupDialog.h"
 #include "gui/exchange/ReportImportDialog.h"
+#include "ScreenshotKit.h"
 
-namespace {
-
-void Save(QWidget& widget, const QString& folder, const char* name) {
-    widget.show();
-    widget.adjustSize();
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-    const QString path = QDir(folder).filePath(QString::fromLatin1(name));
-    if (!widget.grab().save(path))
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    else
-        std::printf("%s (%dx%d)\n", qPrintable(path), widget.width(), widget.height());
-}
-
-} // namespace
+using vardo::screenshots::SaveAdjusted;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 3) {
-        std::fputs("Usage: vardo_exchange_screenshots WORK_DIR OUT_DIR\n", stderr);
+    const auto out = vardo::screenshots::ReadOutFolder(argc, argv, 2, "vardo_exchange_screenshots WORK_DIR OUT_DIR");
+    if (!out)
         return 2;
-    }
     const std::filesystem::path work(argv[1]);
-    const QString out = QString::fromLocal8Bit(argv[2]);
-    QDir().mkpath(out);
     const vardo::FixedClock clock(vardo::Date{2024, 3, 10});
     vardo::ScriptedPrompter prompter;
     const vardo::DataFolder data(work);
     vardo::DemoOptions demo;
     demo.people = 150;
-    if (const vardo::Status written = vardo::WriteDemoCongregation(data, clock, demo, prompter); !written) {
-        std::fprintf(stderr, "%s\n", written.message().c_str());
+    if (!vardo::screenshots::WriteDemo(data, clock, prompter, demo))
         return 1;
-    }
     vardo::CVardoDoc doc;
-    vardo::StartupOptions options;
-    options.showStartupNote = false;
-    if (const vardo::Status loaded = doc.Load(data, clock, prompter, options); !loaded) {
+    if (const vardo::Status loaded = vardo::screenshots::LoadQuietly(doc, data, clock, prompter); !loaded) {
         std::fprintf(stderr, "%s\n", loaded.message().c_str());
         return 1;
     }
@@ -102,10 +82,10 @@ int main(int argc, char** argv) {
         }
         vardo::ReportImportDialog preview(reporting, vardo::ImportSource::GroupFile, persons.value(),
                                           data.Resolve("Grupa1.t19").string());
-        Save(preview, out, "exchange-preview-hint.png");
+        SaveAdjusted(preview, *out, "exchange-preview-hint.png");
         if (auto* list = preview.findChild<QListWidget*>(QStringLiteral("entryList")); list && list->count() > 2)
             list->setCurrentRow(2);
-        Save(preview, out, "exchange-preview-rows.png");
+        SaveAdjusted(preview, *out, "exchange-preview-rows.png");
     }
 
     // The CSV wizard over a spreadsheet of group 1 with one name the register does not know.
@@ -129,10 +109,10 @@ int main(int argc, char** argv) {
             targets->setCurrentRow(t);
             emit targets->itemClicked(targets->item(t));
         }
-        Save(wizard, out, "exchange-csv-columns.png");
+        SaveAdjusted(wizard, *out, "exchange-csv-columns.png");
         if (auto* next = wizard.findChild<QPushButton*>(QStringLiteral("continueButton")))
             next->click();
-        Save(wizard, out, "exchange-csv-names.png");
+        SaveAdjusted(wizard, *out, "exchange-csv-names.png");
     }
 
     vardo::GroupReportContext groupContext{doc.Database(),
@@ -146,20 +126,20 @@ int main(int argc, char** argv) {
                                            [](const vardo::PublisherRecord&, vardo::MonthIndex) { return false; }};
     {
         vardo::CGroupReportDlg dialog(groupContext, 1, prompter, "10 Mar 2024 00:00:00 +0000");
-        Save(dialog, out, "exchange-group-report.png");
+        SaveAdjusted(dialog, *out, "exchange-group-report.png");
     }
     {
         vardo::CPersonPickDlg pick(vardo::PersonPick(doc.Database(), vardo::PublistKind::Active));
-        Save(pick, out, "exchange-pick-export.png");
+        SaveAdjusted(pick, *out, "exchange-pick-export.png");
     }
     {
         vardo::DataExportDialog dialog(month);
-        Save(dialog, out, "exchange-data-export.png");
+        SaveAdjusted(dialog, *out, "exchange-data-export.png");
     }
     {
         vardo::ExportCleanupDialog dialog(
             vardo::ExportCleanup({"Exports/styczeń.csv", "Exports/luty.rpt", "publist.xml"}));
-        Save(dialog, out, "exchange-cleanup.png");
+        SaveAdjusted(dialog, *out, "exchange-cleanup.png");
     }
     return 0;
 }

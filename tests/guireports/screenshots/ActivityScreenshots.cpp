@@ -18,26 +18,13 @@
 #include "gui/app/CommandIds.h"
 #include "gui/reports/ActivitySummaryDialog.h"
 #include "gui/reports/CVardoView.h"
+#include "ScreenshotKit.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
-        return 2;
-    }
-    const std::filesystem::path out = argv[1];
-    std::filesystem::create_directories(out);
-    const vardo::DataFolder folder(out / "zbor");
-    const vardo::FixedClock clock(vardo::Date{2024, 3, 10});
-    vardo::ScriptedPrompter prompter;
-    if (!std::filesystem::exists(out / "zbor" / "tdat9.bin") &&
-        !vardo::WriteDemoCongregation(folder, clock, vardo::DemoOptions{}, prompter).ok())
-        return 1;
-    vardo::CVardoDoc doc;
-    vardo::StartupOptions startup;
-    startup.showStartupNote = false;
-    if (!doc.Load(folder, clock, prompter, startup).ok())
-        return 1;
+    vardo::screenshots::DemoRun run(argc, argv, vardo::Date{2024, 3, 10});
+    if (const int failed = run.Start(argc, argv))
+        return failed;
+    auto& [app, out, clock, prompter, folder, doc] = run;
 
     vardo::ReportEnvironment environment;
     environment.fonts = vardo::ReportFonts(doc.LanguageTag());
@@ -47,17 +34,15 @@ int main(int argc, char** argv) {
     environment.screen = vardo::Resolution{dialog.logicalDpiX(), dialog.logicalDpiY()};
     dialog.resize(1000, 520);
     dialog.show();
-    QApplication::processEvents();
     const auto first = out / "activity-dialog.png";
-    dialog.grab().save(QString::fromStdString(first.string()));
+    vardo::screenshots::GrabTo(dialog, first);
 
     dialog.findChild<QRadioButton*>(QStringLiteral("branchRadio"))->click();
     dialog.findChild<QComboBox*>(QStringLiteral("categoryCombo"))->setCurrentIndex(3);
     dialog.findChild<QComboBox*>(QStringLiteral("measureCombo"))->setCurrentIndex(1);
     dialog.findChild<QPushButton*>(QStringLiteral("periodButton"))->click();
-    QApplication::processEvents();
     const auto second = out / "activity-dialog-branch.png";
-    dialog.grab().save(QString::fromStdString(second.string()));
+    vardo::screenshots::GrabTo(dialog, second);
     dialog.hide();
 
     vardo::CVardoView view(doc, prompter, clock);
@@ -65,9 +50,8 @@ int main(int argc, char** argv) {
     view.show();
     view.LoadReportFonts();
     view.OnCommand(vardo::cmd::kStatistics);
-    QApplication::processEvents();
     const auto statistics = out / "view-statistics.png";
-    view.grab().save(QString::fromStdString(statistics.string()));
+    vardo::screenshots::GrabTo(view, statistics);
     std::printf("%s\n%s\n%s\n", first.c_str(), second.c_str(), statistics.c_str());
     return 0;
 }

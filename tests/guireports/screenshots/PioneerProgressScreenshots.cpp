@@ -15,26 +15,13 @@
 #include "core/platform/Prompter.h"
 #include "gui/reports/CVardoView.h"
 #include "gui/reports/PioneerProgressDialog.h"
+#include "ScreenshotKit.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
-        return 2;
-    }
-    const std::filesystem::path out = argv[1];
-    std::filesystem::create_directories(out);
-    const vardo::DataFolder folder(out / "zbor");
-    const vardo::FixedClock clock(vardo::Date{2025, 3, 10});
-    vardo::ScriptedPrompter prompter;
-    if (!std::filesystem::exists(out / "zbor" / "tdat9.bin") &&
-        !vardo::WriteDemoCongregation(folder, clock, vardo::DemoOptions{}, prompter).ok())
-        return 1;
-    vardo::CVardoDoc doc;
-    vardo::StartupOptions startup;
-    startup.showStartupNote = false;
-    if (!doc.Load(folder, clock, prompter, startup).ok())
-        return 1;
+    vardo::screenshots::DemoRun run(argc, argv, vardo::Date{2025, 3, 10});
+    if (const int failed = run.Start(argc, argv))
+        return failed;
+    auto& [app, out, clock, prompter, folder, doc] = run;
 
     vardo::CVardoView view(doc, prompter, clock);
     view.resize(1000, 760);
@@ -42,8 +29,7 @@ int main(int argc, char** argv) {
     view.LoadReportFonts();
     const auto shoot = [&](int command, const char* file) {
         view.OnCommand(command);
-        QApplication::processEvents();
-        view.grab().save(QString::fromStdString((out / file).string()));
+        vardo::screenshots::GrabTo(view, out / file);
         std::printf("%s\n", (out / file).c_str());
     };
     shoot(32807, "view-hours.png");
@@ -59,8 +45,7 @@ int main(int argc, char** argv) {
     }
     dialog.resize(900, 820);
     dialog.show();
-    QApplication::processEvents();
-    dialog.grab().save(QString::fromStdString((out / "pioneer-progress.png").string()));
+    vardo::screenshots::GrabTo(dialog, out / "pioneer-progress.png");
     std::printf("%s\n", (out / "pioneer-progress.png").c_str());
 
     QPrinter printer(QPrinter::HighResolution);

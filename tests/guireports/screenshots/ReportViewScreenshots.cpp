@@ -16,34 +16,20 @@
 #include "core/platform/Prompter.h"
 #include "gui/app/CommandIds.h"
 #include "gui/reports/CVardoView.h"
+#include "ScreenshotKit.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
-        return 2;
-    }
-    const std::filesystem::path out = argv[1];
-    std::filesystem::create_directories(out);
-    const vardo::DataFolder folder(out / "zbor");
-    const vardo::FixedClock clock(vardo::Date{2024, 3, 10});
-    vardo::ScriptedPrompter prompter;
-    if (!std::filesystem::exists(out / "zbor" / "tdat9.bin") &&
-        !vardo::WriteDemoCongregation(folder, clock, vardo::DemoOptions{}, prompter).ok())
-        return 1;
-    vardo::CVardoDoc doc;
-    vardo::StartupOptions startup;
-    startup.showStartupNote = false;
-    if (!doc.Load(folder, clock, prompter, startup).ok())
-        return 1;
+    vardo::screenshots::DemoRun run(argc, argv, vardo::Date{2024, 3, 10});
+    if (const int failed = run.Start(argc, argv))
+        return failed;
+    auto& [app, out, clock, prompter, folder, doc] = run;
 
     vardo::CVardoView view(doc, prompter, clock);
     view.resize(900, 760);
     view.show();
     view.LoadReportFonts();
     view.OnCommand(vardo::cmd::kPhoneList);
-    QApplication::processEvents();
-    view.grab().save(QString::fromStdString((out / "view-phone.png").string()));
+    vardo::screenshots::GrabTo(view, out / "view-phone.png");
 
     QTimer::singleShot(300, [&] {
         auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
