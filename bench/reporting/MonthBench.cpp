@@ -28,6 +28,18 @@ const fs::path& DemoFolder() {
     return folder;
 }
 
+// The choice that initialises the working month of `doc` and leaves it open.
+MonthChoice InitialiseChoice(const CVardoDoc& doc) {
+    const WorkingMonth& month = doc.GetWorkingMonth();
+    MonthChoice choice;
+    choice.month = month.monthIndex;
+    choice.yearIndex = month.yearIndex;
+    choice.monthCount = month.monthCount;
+    choice.initialise = true;
+    choice.states[choice.month] = MonthState::Open;
+    return choice;
+}
+
 void BM_InitialiseMonth(benchmark::State& state) {
     const DataFolder folder(DemoFolder());
     ScriptedPrompter prompter;
@@ -37,12 +49,7 @@ void BM_InitialiseMonth(benchmark::State& state) {
         CVardoDoc doc;
         if (!doc.Load(folder, FixedClock(kToday), prompter, bench::Quiet()))
             state.SkipWithError("load failed");
-        MonthChoice choice;
-        choice.month = doc.GetWorkingMonth().monthIndex;
-        choice.yearIndex = doc.GetWorkingMonth().yearIndex;
-        choice.monthCount = doc.GetWorkingMonth().monthCount;
-        choice.initialise = true;
-        choice.states[choice.month] = MonthState::Open;
+        const MonthChoice choice = InitialiseChoice(doc);
         state.ResumeTiming();
         if (!doc.ApplyMonthChoice(choice, FixedClock(kToday), prompter))
             state.SkipWithError("initialisation failed");
@@ -63,12 +70,7 @@ void BM_ViewPastMonth(benchmark::State& state) {
         CVardoDoc doc;
         if (!doc.Load(folder, FixedClock(kToday), prompter, bench::Quiet()))
             std::abort();
-        MonthChoice choice;
-        choice.month = doc.GetWorkingMonth().monthIndex;
-        choice.yearIndex = doc.GetWorkingMonth().yearIndex;
-        choice.monthCount = doc.GetWorkingMonth().monthCount;
-        choice.initialise = true;
-        choice.states[choice.month] = MonthState::Open;
+        const MonthChoice choice = InitialiseChoice(doc);
         if (!doc.ApplyMonthChoice(choice, FixedClock(kToday), prompter))
             std::abort();
         doc.Close();

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string>
 
 #include <benchmark/benchmark.h>
@@ -10,6 +11,7 @@
 #include "core/reports/Lists.h"
 #include "core/reports/RecordingCanvas.h"
 #include "render/ReportOutput.h"
+#include "BenchNames.h"
 #include "ReportBenchKit.h"
 
 namespace vardo {
@@ -18,19 +20,8 @@ namespace {
 constexpr std::array kFirstNames = {"Adam",  "Anna",    "Barbara",    "Cezary", "Dorota", "Edward", "Ewa",
                                     "Filip", "Grażyna", "Henryk",     "Irena",  "Jan",    "Joanna", "Krzysztof",
                                     "Łucja", "Marek",   "Małgorzata", "Piotr",  "Zofia",  "Żaneta"};
-constexpr std::array kLastNames = {
-    "Nowak",       "Kowalski",    "Wiśniewski",  "Wójcik",      "Kowalczyk",  "Kamiński",   "Lewandowski",
-    "Zieliński",   "Szymański",   "Woźniak",     "Dąbrowski",   "Kozłowski",  "Jankowski",  "Mazur",
-    "Kwiatkowski", "Krawczyk",    "Piotrowski",  "Grabowski",   "Nowakowski", "Pawłowski",  "Michalski",
-    "Nowicki",     "Adamczyk",    "Dudek",       "Zając",       "Wieczorek",  "Jabłoński",  "Król",
-    "Majewski",    "Olszewski",   "Jaworski",    "Wróbel",      "Malinowski", "Pawlak",     "Witkowski",
-    "Walczak",     "Stępień",     "Górski",      "Rutkowski",   "Michalak",   "Sikora",     "Ostrowski",
-    "Baran",       "Duda",        "Szewczyk",    "Tomaszewski", "Pietrzak",   "Marciniak",  "Wróblewski",
-    "Zalewski",    "Jakubowski",  "Jasiński",    "Zawadzki",    "Sadowski",   "Bąk",        "Chmielewski",
-    "Włodarczyk",  "Borkowski",   "Czarnecki",   "Sawicki",     "Sokołowski", "Urbański",   "Kubiak",
-    "Maciejewski", "Szczepański", "Kucharski",   "Wilk",        "Kalinowski", "Lis",        "Mazurek",
-    "Wysocki",     "Adamski",     "Kaźmierczak", "Wasilewski",  "Sobczak",    "Czerwiński", "Andrzejewski",
-    "Cieślak"};
+// The first 78 of the shared surnames, on which this register was made.
+const std::span<const char* const> kLastNames = std::span(bench::kLastNames).first(78);
 
 // A deterministic register filled to capacity: 1200 active publishers, 150 inactive, 100 non-publishers,
 // 40 moved and 19 deleted; 20 groups, elders, servants, pioneers, families and e-mail addresses.
