@@ -32,10 +32,14 @@ inline bool WriteDemoFolder(const std::filesystem::path& path, int people, const
     return WriteDemoCongregation(DataFolder(path), clock, options, prompter).ok();
 }
 
-// A demo folder of `people` persons in the temporary folder, named `prefix` and the process id so that runs
-// side by side do not meet; the run is aborted when it cannot be written.
+// The folder `prefix` and the process id in the temporary folder, so that runs side by side do not meet.
+inline std::filesystem::path ProcessTempFolder(const std::string& prefix) {
+    return std::filesystem::temp_directory_path() / (prefix + std::to_string(::getpid()));
+}
+
+// A demo folder of `people` persons in ProcessTempFolder(prefix); the run is aborted when it cannot be written.
 inline std::filesystem::path MakeDemoFolder(const std::string& prefix, int people, const Date& today) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / (prefix + std::to_string(::getpid()));
+    const std::filesystem::path path = ProcessTempFolder(prefix);
     ScriptedPrompter prompter;
     if (!WriteDemoFolder(path, people, FixedClock(today), prompter))
         std::abort();

@@ -17,6 +17,7 @@
 #include "core/exchange/PublistDocument.h"
 #include "core/exchange/ReportImport.h"
 #include "BenchKit.h"
+#include "BenchMain.h"
 
 namespace {
 
@@ -186,4 +187,9 @@ BENCHMARK(BM_CsvImport1500Lines)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    const int code = bench::RunBenchmarks(argc, argv);
+    std::error_code error;
+    fs::remove_all(bench::ProcessTempFolder("vardo-exchange-bench-"), error);
+    return code;
+}

@@ -121,6 +121,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    fs::remove_all(DemoFolder());
+    fs::remove_all(bench::ProcessTempFolder("vardo-month-bench-"));
     return 0;
 }
