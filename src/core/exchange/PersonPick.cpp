@@ -23,10 +23,9 @@ std::vector<PublistPerson> RegisterPersons(const PublisherDatabase& database, Pu
 } // namespace
 
 PersonPick::PersonPick(const PublisherDatabase& database, PublistKind kind)
-    : m_mode(Mode::Export), m_database(&database),
-      m_kind(kind), m_lists{RegisterPersons(database, PublistKind::Active),
-                            RegisterPersons(database, PublistKind::Inactive),
-                            RegisterPersons(database, PublistKind::NonPublishers)} {
+    : m_mode(Mode::Export), m_kind(kind), m_lists{RegisterPersons(database, PublistKind::Active),
+                                                  RegisterPersons(database, PublistKind::Inactive),
+                                                  RegisterPersons(database, PublistKind::NonPublishers)} {
     Fill();
 }
 

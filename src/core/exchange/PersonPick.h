@@ -58,7 +58,6 @@ private:
     void Fill();
 
     Mode m_mode;
-    const PublisherDatabase* m_database = nullptr;
     PublistKind m_kind;
     std::array<Result<std::vector<PublistPerson>>, 3> m_lists;
     std::vector<RecordNumber> m_records; ///< export: the record of each item
