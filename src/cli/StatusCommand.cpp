@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/ReportingCommand.h"
+#include "cli/StatusChoices.h"
 #include "core/platform/Strings.h"
 #include "core/reporting/StatusViews.h"
 
@@ -40,29 +41,6 @@ constexpr KindName kKinds[] = {
     {"inactive-candidates", StatusViewKind::InactiveCandidates},
 };
 
-std::optional<StatusPeriod> ParsePeriod(std::string_view text) {
-    if (text == "6m")
-        return StatusPeriod::SixMonths;
-    if (text == "service-year")
-        return StatusPeriod::ServiceYear;
-    if (text == "12m")
-        return StatusPeriod::TwelveMonths;
-    if (text == "24m")
-        return StatusPeriod::TwentyFourMonths;
-    if (text == "over-12m")
-        return StatusPeriod::OverTwelveMonths;
-    if (text == "all")
-        return StatusPeriod::All;
-    return std::nullopt;
-}
-
-std::optional<int> ParseNumber(const std::optional<std::string>& text, int low, int high) {
-    if (!text || text->empty() || text->size() > 3 || text->find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    const int value = std::stoi(*text);
-    return value >= low && value <= high ? std::optional<int>(value) : std::nullopt;
-}
-
 int Print(const std::string& out) {
     return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0 ? 0 : 1;
 }
@@ -77,10 +55,10 @@ int RunStatus(const CliContext& context) {
     std::vector<std::string> args = context.args;
     if (!opened.TakeOptions(context, args))
         return 2;
-    std::optional<std::string> period, group, month, baptismClass, privilege;
-    if (!TakeValue(args, "--period", period, opened) || !TakeValue(args, "--group", group, opened) ||
-        !TakeValue(args, "--month", month, opened) || !TakeValue(args, "--class", baptismClass, opened) ||
-        !TakeValue(args, "--privilege", privilege, opened))
+    StatusChoiceTexts texts;
+    if (!TakeValue(args, "--period", texts.period, opened) || !TakeValue(args, "--group", texts.group, opened) ||
+        !TakeValue(args, "--month", texts.month, opened) || !TakeValue(args, "--class", texts.baptismClass, opened) ||
+        !TakeValue(args, "--privilege", texts.privilege, opened))
         return 2;
     if (args.size() != 1) {
         opened.Error(std::string("usage: ") + kUsage);
@@ -96,48 +74,19 @@ int RunStatus(const CliContext& context) {
         opened.Error("unknown KIND '" + args[0] + "'; usage: " + kUsage);
         return 2;
     }
-    if (kind != nullptr) {
+    if (kind != nullptr)
         query.kind = kind->kind;
-        const std::vector<StatusPeriod> periods = PeriodsOf(query.kind);
-        if (!periods.empty())
-            query.period = query.kind == StatusViewKind::Inactive ? StatusPeriod::All : periods.front();
-    }
-    if (period) {
-        const std::optional<StatusPeriod> p = ParsePeriod(*period);
-        const std::vector<StatusPeriod> periods = PeriodsOf(query.kind);
-        if (!p || std::find(periods.begin(), periods.end(), *p) == periods.end()) {
-            opened.Error("--period '" + *period + "' does not apply to this KIND");
-            return 2;
-        }
-        query.period = *p;
-    }
-    const std::optional<int> groupNumber = group ? ParseNumber(group, 0, 20) : std::optional<int>(0);
-    const std::optional<int> classNumber =
-        baptismClass ? ParseNumber(baptismClass, 0, kBaptismClasses - 1) : std::optional<int>(0);
-    const std::optional<int> privilegeNumber =
-        privilege ? ParseNumber(privilege, 0, kPrivilegeChoices - 1) : std::optional<int>(0);
-    const std::optional<MonthCount> monthCount = month ? ParseMonthArgument(*month) : std::nullopt;
-    if (!groupNumber || !classNumber || !privilegeNumber || (month && !monthCount)) {
+    std::optional<MonthCount> month;
+    if (!ApplyStatusChoices(query, texts, opened, month)) {
         opened.Error(std::string("usage: ") + kUsage);
         return 2;
     }
-    query.group = *groupNumber;
-    query.baptismClass = *classNumber;
-    query.privilege = static_cast<PrivilegeChoice>(*privilegeNumber);
     if (!opened.Open(context))
         return 1;
     CVardoDoc& doc = opened.Doc();
     const WorkingMonth& working = doc.GetWorkingMonth();
-    query.month = working.monthIndex;
-    if (month) {
-        const int chosen = monthCount.value_or(0);
-        if (chosen > working.monthCount || chosen + 12 <= working.monthCount) {
-            opened.Error("--month must be one of the twelve months up to the working month " +
-                         MonthArgumentText(working.monthCount));
-            return 1;
-        }
-        query.month = MonthIndexOf(static_cast<MonthCount>(chosen));
-    }
+    if (!ApplyStatusMonth(query, month, working, opened))
+        return 1;
     const StatusData data{doc.Database(),    doc.Side().appointments,
                           doc.GetSettings(), StatusBasis::Of(working, doc.Database().Header(), &doc.Side().remarks),
                           working.todayYear, working.todayMonth};

@@ -1,13 +1,13 @@
 #include "cli/StatusReportCommand.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string_view>
 
 #include "cli/DocumentCommand.h"
 #include "cli/ReportingCommand.h"
+#include "cli/StatusChoices.h"
 #include "core/doc/StatusSource.h"
 #include "core/reports/ReportFonts.h"
 #include "core/reports/ReportOptions.h"
@@ -23,32 +23,10 @@ constexpr const char* kUsage =
 
 struct Request {
     StatusViewKind kind = StatusViewKind::NoReport;
-    std::optional<std::string> period, group, month, baptismClass, privilege, pdf, png, dpi;
+    StatusChoiceTexts choices;
+    std::optional<std::string> pdf, png, dpi;
     bool letter = false;
 };
-
-std::optional<StatusPeriod> ParsePeriod(std::string_view text) {
-    constexpr std::pair<std::string_view, StatusPeriod> kPeriods[] = {{"6m", StatusPeriod::SixMonths},
-                                                                      {"service-year", StatusPeriod::ServiceYear},
-                                                                      {"12m", StatusPeriod::TwelveMonths},
-                                                                      {"24m", StatusPeriod::TwentyFourMonths},
-                                                                      {"over-12m", StatusPeriod::OverTwelveMonths},
-                                                                      {"all", StatusPeriod::All}};
-    for (const auto& [name, period] : kPeriods)
-        if (name == text)
-            return period;
-    return std::nullopt;
-}
-
-std::optional<int> ParseNumber(const std::optional<std::string>& text, int low, int high) {
-    if (!text)
-        return std::nullopt;
-    int value = 0;
-    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
-    if (error != std::errc() || end != text->data() + text->size() || text->empty() || value < low || value > high)
-        return std::nullopt;
-    return value;
-}
 
 } // namespace
 
@@ -63,11 +41,11 @@ bool IsStatusReportRequest(const std::vector<std::string>& args) {
 
 int RunStatusReport(const CliContext& context, std::vector<std::string> args, OpenedDocument& opened) {
     Request request;
-    const std::pair<const char*, std::optional<std::string>*> values[] = {{"--period", &request.period},
-                                                                          {"--group", &request.group},
-                                                                          {"--month", &request.month},
-                                                                          {"--class", &request.baptismClass},
-                                                                          {"--privilege", &request.privilege},
+    const std::pair<const char*, std::optional<std::string>*> values[] = {{"--period", &request.choices.period},
+                                                                          {"--group", &request.choices.group},
+                                                                          {"--month", &request.choices.month},
+                                                                          {"--class", &request.choices.baptismClass},
+                                                                          {"--privilege", &request.choices.privilege},
                                                                           {"--pdf", &request.pdf},
                                                                           {"--png", &request.png},
                                                                           {"--dpi", &request.dpi}};
@@ -90,46 +68,18 @@ int RunStatusReport(const CliContext& context, std::vector<std::string> args, Op
 
     StatusQuery query;
     query.kind = request.kind;
-    const std::vector<StatusPeriod> periods = PeriodsOf(query.kind);
-    if (!periods.empty())
-        query.period = query.kind == StatusViewKind::Inactive ? StatusPeriod::All : periods.front();
-    if (request.period) {
-        const std::optional<StatusPeriod> period = ParsePeriod(*request.period);
-        if (!period || std::find(periods.begin(), periods.end(), *period) == periods.end()) {
-            opened.Error("--period '" + *request.period + "' does not apply to this view");
-            return 2;
-        }
-        query.period = *period;
-    }
-    const std::optional<int> group = request.group ? ParseNumber(request.group, 0, 20) : 0;
-    const std::optional<int> baptismClass =
-        request.baptismClass ? ParseNumber(request.baptismClass, 0, kBaptismClasses - 1) : 0;
-    const std::optional<int> privilege =
-        request.privilege ? ParseNumber(request.privilege, 0, kPrivilegeChoices - 1) : 0;
-    const std::optional<int> dpi = request.dpi ? ParseNumber(request.dpi, 30, 2400) : (request.png ? 150 : 600);
-    const std::optional<MonthCount> month = request.month ? ParseMonthArgument(*request.month) : std::nullopt;
-    if (!group || !baptismClass || !privilege || !dpi || (request.month && !month)) {
+    std::optional<MonthCount> month;
+    const std::optional<int> dpi = request.dpi ? ParseStatusNumber(request.dpi, 30, 2400) : (request.png ? 150 : 600);
+    if (!ApplyStatusChoices(query, request.choices, opened, month) || !dpi) {
         std::fprintf(stderr, "%s\n", kUsage);
         return 2;
     }
-    query.group = *group;
-    query.baptismClass = *baptismClass;
-    query.privilege = static_cast<PrivilegeChoice>(*privilege);
 
     if (!opened.Open(context))
         return 1;
     CVardoDoc& doc = opened.Doc();
-    const WorkingMonth& working = doc.GetWorkingMonth();
-    query.month = working.monthIndex;
-    if (month) {
-        const int chosen = month.value_or(0);
-        if (chosen > working.monthCount || chosen + 12 <= working.monthCount) {
-            opened.Error("--month must be one of the twelve months up to the working month " +
-                         MonthArgumentText(working.monthCount));
-            return 1;
-        }
-        query.month = MonthIndexOf(static_cast<MonthCount>(chosen));
-    }
+    if (!ApplyStatusMonth(query, month, doc.GetWorkingMonth(), opened))
+        return 1;
     const std::unique_ptr<Report> report =
         MakeStatusReport(MakeStatusReportContent(StatusDataOf(doc), query, &doc.Side().groups));
 
