@@ -166,12 +166,35 @@ void OpenGroupReport(QWidget* parent, CVardoDoc& doc, Prompter& prompter, const 
     dialog.exec();
 }
 
+namespace {
+
+// The file chosen to import: empty when the user chose none or a file of another kind.
+std::string ChooseImportFile(QWidget* parent, const CVardoDoc& doc, const std::string& title, StrId filter,
+                             const char* extension) {
+    const std::string pattern = std::string("*") + extension;
+    const std::string path = Chooser()(parent, title, Filter(filter, pattern.c_str()), doc.Folder().Root().string());
+    return path.empty() || !EndsWithNoCase(path, extension) ? std::string() : path;
+}
+
+// The preview of what the file brings, or the reason why it brings nothing.
+std::optional<int> PreviewIncoming(QWidget* parent, CVardoDoc& doc, Prompter& prompter, const Clock& clock,
+                                   const ReportingContext& context, ImportSource source,
+                                   Result<std::vector<IncomingPerson>> persons, const std::string& path) {
+    if (!persons) {
+        prompter.Message(persons.error(), Severity::Warning);
+        return std::nullopt;
+    }
+    return Preview(parent, doc, prompter, clock, context, source, std::move(persons.value()), path);
+}
+
+} // namespace
+
 std::optional<int> ImportGroupFile(QWidget* parent, CVardoDoc& doc, Prompter& prompter, const Clock& clock) {
     if (!CanImport(doc, prompter))
         return std::nullopt;
-    const std::string path = Chooser()(parent, std::string(Str(StrId::GroupFileOpenTitle)),
-                                       Filter(StrId::GroupFileFilter, "*.t19"), doc.Folder().Root().string());
-    if (path.empty() || !EndsWithNoCase(path, ".t19"))
+    const std::string path =
+        ChooseImportFile(parent, doc, std::string(Str(StrId::GroupFileOpenTitle)), StrId::GroupFileFilter, ".t19");
+    if (path.empty())
         return std::nullopt;
     const std::optional<std::string> bytes = ReadFile(path, prompter);
     if (!bytes)
@@ -182,12 +205,8 @@ std::optional<int> ImportGroupFile(QWidget* parent, CVardoDoc& doc, Prompter& pr
         return std::nullopt;
     }
     const ReportingContext context = doc.MakeReportingContext(prompter);
-    auto persons = IncomingFromGroupFile(data.value(), context);
-    if (!persons) {
-        prompter.Message(persons.error(), Severity::Warning);
-        return std::nullopt;
-    }
-    return Preview(parent, doc, prompter, clock, context, ImportSource::GroupFile, std::move(persons.value()), path);
+    return PreviewIncoming(parent, doc, prompter, clock, context, ImportSource::GroupFile,
+                           IncomingFromGroupFile(data.value(), context), path);
 }
 
 std::optional<int> ImportXmlReports(QWidget* parent, CVardoDoc& doc, Prompter& prompter, const Clock& clock) {
@@ -204,21 +223,17 @@ std::optional<int> ImportXmlReports(QWidget* parent, CVardoDoc& doc, Prompter& p
         return std::nullopt;
     }
     const ReportingContext context = doc.MakeReportingContext(prompter);
-    auto persons = IncomingFromXmlReports(xml, context);
-    if (!persons) {
-        prompter.Message(persons.error(), Severity::Warning);
-        return std::nullopt;
-    }
-    return Preview(parent, doc, prompter, clock, context, ImportSource::Xml, std::move(persons.value()), path);
+    return PreviewIncoming(parent, doc, prompter, clock, context, ImportSource::Xml,
+                           IncomingFromXmlReports(xml, context), path);
 }
 
 std::optional<int> ImportCsvReports(QWidget* parent, CVardoDoc& doc, Prompter& prompter, const Clock& clock) {
     if (!CanImport(doc, prompter))
         return std::nullopt;
     const std::string month(MonthName(doc.GetWorkingMonth().monthIndex));
-    const std::string path = Chooser()(parent, FormatArgs(Str(StrId::CsvOpenTitle), {month}),
-                                       Filter(StrId::CsvFilter, "*.csv"), doc.Folder().Root().string());
-    if (path.empty() || !EndsWithNoCase(path, ".csv"))
+    const std::string path =
+        ChooseImportFile(parent, doc, FormatArgs(Str(StrId::CsvOpenTitle), {month}), StrId::CsvFilter, ".csv");
+    if (path.empty())
         return std::nullopt;
     const std::optional<std::string> bytes = ReadFile(path, prompter);
     if (!bytes)
