@@ -37,7 +37,7 @@ std::optional<int> ParseStatusNumber(const std::optional<std::string>& text, int
 }
 
 bool ApplyStatusChoices(StatusQuery& query, const StatusChoiceTexts& texts, OpenedDocument& opened,
-                        std::optional<MonthCount>& month) {
+                        std::optional<MonthCount>& month, const std::string& usage) {
     const std::vector<StatusPeriod> periods = PeriodsOf(query.kind);
     if (!periods.empty())
         query.period = query.kind == StatusViewKind::Inactive ? StatusPeriod::All : periods.front();
@@ -55,8 +55,10 @@ bool ApplyStatusChoices(StatusQuery& query, const StatusChoiceTexts& texts, Open
     const std::optional<int> privilege =
         texts.privilege ? ParseStatusNumber(texts.privilege, 0, kPrivilegeChoices - 1) : 0;
     month = texts.month ? ParseMonthArgument(*texts.month) : std::nullopt;
-    if (!group || !baptismClass || !privilege || (texts.month && !month))
+    if (!group || !baptismClass || !privilege || (texts.month && !month)) {
+        opened.Error(usage);
         return false;
+    }
     query.group = *group;
     query.baptismClass = *baptismClass;
     query.privilege = static_cast<PrivilegeChoice>(*privilege);

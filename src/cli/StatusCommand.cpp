@@ -77,10 +77,8 @@ int RunStatus(const CliContext& context) {
     if (kind != nullptr)
         query.kind = kind->kind;
     std::optional<MonthCount> month;
-    if (!ApplyStatusChoices(query, texts, opened, month)) {
-        opened.Error(std::string("usage: ") + kUsage);
+    if (!ApplyStatusChoices(query, texts, opened, month, std::string("usage: ") + kUsage))
         return 2;
-    }
     if (!opened.Open(context))
         return 1;
     CVardoDoc& doc = opened.Doc();

@@ -70,7 +70,9 @@ int RunStatusReport(const CliContext& context, std::vector<std::string> args, Op
     query.kind = request.kind;
     std::optional<MonthCount> month;
     const std::optional<int> dpi = request.dpi ? ParseStatusNumber(request.dpi, 30, 2400) : (request.png ? 150 : 600);
-    if (!ApplyStatusChoices(query, request.choices, opened, month) || !dpi) {
+    if (!ApplyStatusChoices(query, request.choices, opened, month, kUsage))
+        return 2;
+    if (!dpi) {
         std::fprintf(stderr, "%s\n", kUsage);
         return 2;
     }
