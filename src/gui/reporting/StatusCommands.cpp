@@ -58,19 +58,15 @@ std::string SpecialNeedsPresent(const PublisherDatabase& database) {
     return text;
 }
 
-// The main panel's line of status counts; recounted after every change of the document, when a status view
-// shown in the report view is redrawn too.
+// The main panel's line of status counts, recounted after every change of the document (the report view
+// redraws a status view shown in it by itself).
 class StatusCountsLabel : public QLabel {
 public:
-    StatusCountsLabel(CVardoDoc& doc, CVardoView& view, QWidget* parent) : QLabel(parent), m_doc(doc), m_view(view) {
+    StatusCountsLabel(CVardoDoc& doc, QWidget* parent) : QLabel(parent), m_doc(doc) {
         setObjectName(QStringLiteral("statusCounts"));
         setAlignment(Qt::AlignCenter);
         setWordWrap(true);
-        m_subscription = m_doc.Changes().Subscribe([this](const ChangeEvent&) {
-            Recount();
-            if (m_view.Mode() == ViewMode::Report && StatusViewOfReport(m_view.Kind()))
-                m_view.UpdateView();
-        });
+        m_subscription = m_doc.Changes().Subscribe([this](const ChangeEvent&) { Recount(); });
         Recount();
     }
 
@@ -85,7 +81,6 @@ public:
 
 private:
     CVardoDoc& m_doc;
-    CVardoView& m_view;
     ChangeHub::Subscription m_subscription;
 };
 
@@ -146,7 +141,7 @@ void RegisterStatusCommands(CMainFrame& frame, CVardoDoc& doc, CVardoView& view)
     }
 
     // The counts stand under the panel's title.
-    auto* counts = new StatusCountsLabel(doc, view, &frame.Panel());
+    auto* counts = new StatusCountsLabel(doc, &frame.Panel());
     auto* layout = qobject_cast<QBoxLayout*>(frame.Panel().layout());
     const auto* title = frame.Panel().findChild<QLabel*>(QStringLiteral("titleLabel"));
     if (layout != nullptr && title != nullptr && layout->indexOf(title) >= 0)
