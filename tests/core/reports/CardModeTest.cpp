@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CardRows.h"
 #include "Persons.h"
 #include "core/platform/Prompter.h"
 #include "core/reports/RecordCard.h"
@@ -38,27 +39,6 @@ protected:
         cell.SetBibleStudies(studies);
         cell.SetFlag(true);
         m_database.FindById(id)->SetCell(month, SlotOfMonthCount(ToMonthCount(year, month)), cell);
-    }
-    static const RecordingCanvas::TextItem* FindLabel(const RecordingCanvas& canvas, const std::string& label) {
-        if (const auto* item = canvas.Find(label))
-            return item;
-        const auto gap = label.find("    ");
-        return gap == std::string::npos ? nullptr : canvas.Find(label.substr(0, gap) + " " + label.substr(gap + 4));
-    }
-    // The texts on the row labelled `label`, left to right.
-    static std::vector<std::string> Row(const RecordingCanvas& canvas, const std::string& label) {
-        const RecordingCanvas::TextItem* anchor = FindLabel(canvas, label);
-        if (anchor == nullptr)
-            return {"<no row " + label + ">"};
-        std::vector<const RecordingCanvas::TextItem*> items;
-        for (const auto& item : canvas.Texts())
-            if (item.y == anchor->y && &item != anchor)
-                items.push_back(&item);
-        std::sort(items.begin(), items.end(), [](auto* a, auto* b) { return a->x < b->x; });
-        std::vector<std::string> texts;
-        for (auto* item : items)
-            texts.push_back(item->text);
-        return texts;
     }
     static int Count(const RecordingCanvas& canvas, const std::string& text) {
         return static_cast<int>(std::count_if(canvas.Texts().begin(), canvas.Texts().end(),
@@ -92,22 +72,22 @@ TEST_F(CardModeTest, TwelveMonthCardRunsFromTheMonthAfterTheWorkingMonthAYearBef
     EXPECT_NE(rolling.Find("12 ost. mies."), nullptr);
     EXPECT_EQ(rolling.Find("ZBOROWE ZESTAWIENIE SPRAWOZDAŃ GŁOSICIELA"), nullptr);
     // The first row names its year; so does January.
-    EXPECT_EQ(Row(rolling, "2024    marzec"), (std::vector<std::string>{"2", "70"}));
-    EXPECT_EQ(Row(rolling, "październik"), (std::vector<std::string>{"1", "60"}));
-    EXPECT_NE(FindLabel(rolling, "2025    styczeń"), nullptr);
-    EXPECT_EQ(Row(rolling, "luty"), (std::vector<std::string>{"3"}));
+    EXPECT_EQ(CardRow(rolling, "2024    marzec"), (std::vector<std::string>{"2", "70"}));
+    EXPECT_EQ(CardRow(rolling, "październik"), (std::vector<std::string>{"1", "60"}));
+    EXPECT_NE(FindCardLabel(rolling, "2025    styczeń"), nullptr);
+    EXPECT_EQ(CardRow(rolling, "luty"), (std::vector<std::string>{"3"}));
     EXPECT_EQ(Count(rolling, "luty"), 1);
     // One table, no service year above it; its total is the pioneer hours of the twelve months.
     EXPECT_EQ(rolling.Find("Rok służbowy"), nullptr);
-    EXPECT_EQ(Row(rolling, "Ogółem"), (std::vector<std::string>{"130"}));
+    EXPECT_EQ(CardRow(rolling, "Ogółem"), (std::vector<std::string>{"130"}));
 
     // The service-year card of the same person starts in September and leaves March 2024 out.
     m_source.cardMode = 1;
     const RecordingCanvas serviceYear = Draw(*MakeCardsReport(m_source, {record}));
     EXPECT_NE(serviceYear.Find("ZBOROWE ZESTAWIENIE SPRAWOZDAŃ GŁOSICIELA"), nullptr);
-    EXPECT_EQ(FindLabel(serviceYear, "2024    marzec"), nullptr);
-    EXPECT_NE(FindLabel(serviceYear, "2024    wrzesień"), nullptr);
-    EXPECT_EQ(Row(serviceYear, "Ogółem"), (std::vector<std::string>{"60"}));
+    EXPECT_EQ(FindCardLabel(serviceYear, "2024    marzec"), nullptr);
+    EXPECT_NE(FindCardLabel(serviceYear, "2024    wrzesień"), nullptr);
+    EXPECT_EQ(CardRow(serviceYear, "Ogółem"), (std::vector<std::string>{"60"}));
 }
 
 TEST_F(CardModeTest, InactivePublishersCurrentCardStaysEmptyFromTheMonthOfBecomingInactive) {
@@ -130,8 +110,8 @@ TEST_F(CardModeTest, InactivePublishersCurrentCardStaysEmptyFromTheMonthOfBecomi
     // The current service year: October drawn, December on empty; the year before keeps its October.
     ASSERT_NE(card.Find("październik"), nullptr);
     EXPECT_EQ(Count(card, "październik"), 2);
-    EXPECT_EQ(Row(card, "grudzień"), std::vector<std::string>{});
-    EXPECT_EQ(Row(card, "2025    styczeń"), std::vector<std::string>{});
+    EXPECT_EQ(CardRow(card, "grudzień"), std::vector<std::string>{});
+    EXPECT_EQ(CardRow(card, "2025    styczeń"), std::vector<std::string>{});
     EXPECT_EQ(Count(card, "2"), 2) << "October of both years, nothing from December on";
 
     // Still a publisher: every reported month is drawn.
@@ -151,14 +131,14 @@ TEST_F(CardModeTest, TwentyFourMonthsDrawTheTwelveBeforeInASecondTableWithItsOwn
     EXPECT_EQ(CardTitleText(m_source), "24 ost. mies.");
     const RecordingCanvas canvas = Draw(*MakeCardsReport(m_source, {record}));
     EXPECT_NE(canvas.Find("24 ost. mies."), nullptr);
-    const auto* later = FindLabel(canvas, "2024    marzec");
-    const auto* earlier = FindLabel(canvas, "2023    marzec");
+    const auto* later = FindCardLabel(canvas, "2024    marzec");
+    const auto* earlier = FindCardLabel(canvas, "2023    marzec");
     ASSERT_NE(later, nullptr);
     ASSERT_NE(earlier, nullptr);
     EXPECT_LT(later->y, earlier->y); // the last twelve months come first
     EXPECT_EQ(Count(canvas, "luty"), 2);
     // March 2023 is a pioneer month of the earlier table.
-    EXPECT_EQ(Row(canvas, "2023    marzec").front(), "55");
+    EXPECT_EQ(CardRow(canvas, "2023    marzec").front(), "55");
     EXPECT_EQ(Count(canvas, "Ogółem"), 2);
     EXPECT_EQ(Count(canvas, "60"), 2); // October's hours and the later table's total
 
@@ -178,9 +158,9 @@ TEST_F(CardModeTest, TwelveMonthTotalsViewDividesTheHoursByTwelve) {
     m_source.cardMode = 2;
     m_source.totals = CardTotalsChoice{CardTotalsCategory::Pioneers, CardTotalsSource::Register, nullptr};
     const RecordingCanvas canvas = Draw(*MakeCardTotalsReport(m_source));
-    EXPECT_EQ(Row(canvas, "kwiecień"), (std::vector<std::string>{"1", "1", "120"}));
-    EXPECT_EQ(Row(canvas, "2024    marzec"), (std::vector<std::string>{"0", "0", "0"}));
-    EXPECT_EQ(Row(canvas, "Ogółem"), (std::vector<std::string>{"27.5"})); // 330 hours over 12 months
+    EXPECT_EQ(CardRow(canvas, "kwiecień"), (std::vector<std::string>{"1", "1", "120"}));
+    EXPECT_EQ(CardRow(canvas, "2024    marzec"), (std::vector<std::string>{"0", "0", "0"}));
+    EXPECT_EQ(CardRow(canvas, "Ogółem"), (std::vector<std::string>{"27.5"})); // 330 hours over 12 months
 }
 
 // --- the dialog's presenter ----------------------------------------------------------------------------
@@ -215,12 +195,12 @@ TEST_F(CardModeTest, TotalsToggleListsTheCategoriesAndDrawsTheChosenOnesSums) {
 
     RecordingCanvas fromFile = Draw(*presenter.SelectedReport());
     EXPECT_NE(fromFile.Find("Imię i nazwisko:  Pionierzy Pomocniczy"), nullptr);
-    EXPECT_EQ(Row(fromFile, "luty"), (std::vector<std::string>{"1", "2", "30"}));
+    EXPECT_EQ(CardRow(fromFile, "luty"), (std::vector<std::string>{"1", "2", "30"}));
     // What was reported: the history holds nothing for February.
     presenter.SetTotalsSource(CardTotalsSource::Reported);
     EXPECT_EQ(presenter.Source().totals->history, &history);
     RecordingCanvas reported = Draw(*presenter.SelectedReport());
-    EXPECT_EQ(Row(reported, "luty"), (std::vector<std::string>{"0", "0", "0"}));
+    EXPECT_EQ(CardRow(reported, "luty"), (std::vector<std::string>{"0", "0", "0"}));
 
     presenter.SetTotals(false);
     EXPECT_EQ(presenter.Entries().size(), 2u);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CardRows.h"
 #include "Persons.h"
 #include "core/platform/Prompter.h"
 #include "core/reporting/Attendance.h"
@@ -44,28 +45,6 @@ protected:
         cell.SetBibleStudies(studies);
         cell.SetFlag(true);
         P(id).SetCell(month, SlotOf(year, month), cell);
-    }
-    // A row label; "YYYY    month" may have been drawn with one blank where four do not fit.
-    static const RecordingCanvas::TextItem* FindLabel(const RecordingCanvas& canvas, const std::string& label) {
-        if (const auto* item = canvas.Find(label))
-            return item;
-        const auto gap = label.find("    ");
-        return gap == std::string::npos ? nullptr : canvas.Find(label.substr(0, gap) + " " + label.substr(gap + 4));
-    }
-    // Every text drawn on the row whose label is `label`, left to right.
-    static std::vector<std::string> Row(const RecordingCanvas& canvas, const std::string& label) {
-        const RecordingCanvas::TextItem* anchor = FindLabel(canvas, label);
-        if (anchor == nullptr)
-            return {"<no row " + label + ">"};
-        std::vector<const RecordingCanvas::TextItem*> items;
-        for (const auto& item : canvas.Texts())
-            if (item.y == anchor->y && &item != anchor)
-                items.push_back(&item);
-        std::sort(items.begin(), items.end(), [](auto* a, auto* b) { return a->x < b->x; });
-        std::vector<std::string> texts;
-        for (auto* item : items)
-            texts.push_back(item->text);
-        return texts;
     }
     void DrawPage(const ::vardo::Report& report, RecordingCanvas& canvas, int page = 1) {
         DrawReportPage(report, canvas, m_environment, page);
@@ -170,11 +149,11 @@ TEST_F(CardReportsTest, TotalsViewDrawsCategorySumsAndHoursPerMonth) {
     EXPECT_NE(canvas.Find("Imię i nazwisko:  Pionierzy (Peł i Spe)"), nullptr);
     EXPECT_NE(canvas.Find("Data urodzenia:  "), nullptr);
     // Reports, Bible studies, hours.
-    EXPECT_EQ(Row(canvas, "luty"), (std::vector<std::string>{"2", "7", "150"}));
-    EXPECT_EQ(Row(canvas, "październik"), (std::vector<std::string>{"1", "2", "60"}));
-    EXPECT_TRUE(Row(canvas, "marzec").empty());
+    EXPECT_EQ(CardRow(canvas, "luty"), (std::vector<std::string>{"2", "7", "150"}));
+    EXPECT_EQ(CardRow(canvas, "październik"), (std::vector<std::string>{"1", "2", "60"}));
+    EXPECT_TRUE(CardRow(canvas, "marzec").empty());
     // 210 hours over the six months September..February.
-    EXPECT_EQ(Row(canvas, "Ogółem"), (std::vector<std::string>{"35.0"}));
+    EXPECT_EQ(CardRow(canvas, "Ogółem"), (std::vector<std::string>{"35.0"}));
     // No box is crossed: every rectangle drawn is an unmarked box or the frame.
     for (const auto& line : canvas.Lines())
         EXPECT_FALSE(line.x1 != line.x2 && line.y1 != line.y2) << "a diagonal line (a crossed box)";
@@ -193,8 +172,8 @@ TEST_F(CardReportsTest, PersonsCardLeavesTheUninitialisedWorkingMonthEmpty) {
     const auto report = MakeCardsReport(source, {R(ewa)});
     RecordingCanvas canvas(kDpi, kDpi);
     DrawPage(*report, canvas);
-    EXPECT_TRUE(Row(canvas, "luty").empty());
-    EXPECT_EQ(Row(canvas, "2025    styczeń"), (std::vector<std::string>{"3", "40"}));
+    EXPECT_TRUE(CardRow(canvas, "luty").empty());
+    EXPECT_EQ(CardRow(canvas, "2025    styczeń"), (std::vector<std::string>{"3", "40"}));
 }
 
 TEST_F(CardReportsTest, HiddenBirthDayLeavesTheYearOfBirth) {
@@ -231,7 +210,7 @@ TEST_F(CardReportsTest, CardHeadingsAndHeaderBoxesStayClearOfTheTableRows) {
         for (const auto& item : canvas.Rectangles())
             if (item.rect.Width() > frame.Width())
                 frame = item.rect;
-        const auto* september = FindLabel(canvas, std::to_string(serviceYear - 1) + "    wrzesień");
+        const auto* september = FindCardLabel(canvas, std::to_string(serviceYear - 1) + "    wrzesień");
         ASSERT_NE(september, nullptr);
         int firstRow = frame.top;
         for (const auto& line : canvas.Lines())
@@ -414,10 +393,10 @@ TEST_F(CardReportsTest, AttendanceRecordPrintsBothMeetingsAndBothYears) {
         if (item.text == "luty")
             rows.push_back(item.text);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(Row(canvas, "luty"), (std::vector<std::string>{"0", "0", "0,00", "2", "251", "125,50"}));
-    EXPECT_EQ(Row(canvas, "styczeń"), (std::vector<std::string>{"0", "0", "0,00", "2", "200", "100,00"}));
+    EXPECT_EQ(CardRow(canvas, "luty"), (std::vector<std::string>{"0", "0", "0,00", "2", "251", "125,50"}));
+    EXPECT_EQ(CardRow(canvas, "styczeń"), (std::vector<std::string>{"0", "0", "0,00", "2", "200", "100,00"}));
     // Months after the working month stay empty in the current year.
-    EXPECT_EQ(Row(canvas, "marzec"), (std::vector<std::string>{"0", "0", "0,00"}));
+    EXPECT_EQ(CardRow(canvas, "marzec"), (std::vector<std::string>{"0", "0", "0,00"}));
     // The date stamp stands above the title's line, clear of the long title on any font.
     const auto* title = canvas.Find("ZESTAWIENIE OBECNOŚCI NA ZEBRANIACH ZBOROWYCH");
     const auto stamp = std::find_if(canvas.Texts().begin(), canvas.Texts().end(),
@@ -425,7 +404,7 @@ TEST_F(CardReportsTest, AttendanceRecordPrintsBothMeetingsAndBothYears) {
     ASSERT_NE(stamp, canvas.Texts().end());
     EXPECT_LE(stamp->bounds.bottom, title->bounds.top);
     // Mean of the monthly averages: the current year over January and February only.
-    EXPECT_EQ(Row(canvas, "Śr. obecności w każdym miesiącu"), (std::vector<std::string>{"0,00", "112,75"}));
+    EXPECT_EQ(CardRow(canvas, "Śr. obecności w każdym miesiącu"), (std::vector<std::string>{"0,00", "112,75"}));
 }
 
 } // namespace
